@@ -1,0 +1,90 @@
+#pragma once
+// The text control of a source view: a QScintilla editor offering exactly the
+// operations the editor relies on, in byte offsets into its UTF-8 text
+// (a CR LF pair counts two, a character counts its UTF-8 bytes).
+
+#include <Qsci/qsciscintilla.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "app/style_format.h"
+
+class CTextControl : public QsciScintilla {
+    Q_OBJECT
+public:
+    // Style numbers of the colouring styles.
+    enum Style { kText = 0, kTag = 1, kParam = 2, kCom = 3 };
+    static constexpr int kTextLimit = 0xFFFFFF;
+
+    explicit CTextControl(QWidget* parent = nullptr);
+
+    // Whole text.
+    void SetWholeText(std::string_view utf8);
+    int TextLength() const;
+    // The text without a copy; valid until the next change.
+    std::string_view WholeTextView() const;
+    std::string WholeText() const;
+
+    // Selection; (0, -1) selects all. The caret goes to the end position.
+    void GetSel(int& start, int& end) const;
+    void SetSel(int start, int end);
+    std::string SelectedText() const;
+    // Inserts text in place of the selection; the caret ends behind it.
+    void ReplaceSel(std::string_view utf8);
+    // Byte range [start, end) of the text.
+    std::string TextRange(int start, int end) const;
+
+    // Styles.
+    void DefineStyle(int style, const StyleFormat& format);
+    void ApplyStyle(int start, int end, int style);
+    // One style byte per text byte from start, applied in one call.
+    void ApplyStyleBytes(int start, std::string_view styles);
+    int StyleAt(int pos) const;
+
+    // Lines and scrolling.
+    int CurrentLine() const;  // zero-based line of the caret
+    int LineCount() const;    // at least 1
+    int FirstVisibleLine() const;
+    void LineScroll(int lines);
+
+    void HideSelection(bool hide);
+    void SetWordWrap(bool wrap);
+    bool WordWrap() const;
+
+    // No painting while a FreezePainting lives.
+    class FreezePainting {
+    public:
+        explicit FreezePainting(CTextControl& control);
+        ~FreezePainting();
+        FreezePainting(const FreezePainting&) = delete;
+        FreezePainting& operator=(const FreezePainting&) = delete;
+
+    private:
+        CTextControl& control_;
+        bool wasEnabled_;
+    };
+
+    // Key and mouse events seen before the control handles them. A filter that
+    // returns true swallows the event. Key codes are those of KeyCodeOf().
+    std::function<bool(QKeyEvent*)> keyPressFilter;
+    std::function<bool(QKeyEvent*)> keyReleaseFilter;
+    std::function<bool(QMouseEvent*)> mouseFilter;
+
+    // The number the editor logic uses for a key: Backspace 8, Enter 13, Space 32,
+    // Page Up 33, Page Down 34, End 35, Home 36, arrows 37-40, Insert 45, Delete 46,
+    // letters and digits their upper-case ASCII code; 0 for others.
+    static int KeyCodeOf(const QKeyEvent* event);
+
+signals:
+    // The text changed (insertions and deletions).
+    void TextChangedNotify();
+    // The selection or caret moved.
+    void SelectionChangedNotify();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
