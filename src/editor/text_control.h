@@ -74,7 +74,7 @@ public:
 
     // The number the editor logic uses for a key: Backspace 8, Enter 13, Space 32,
     // Page Up 33, Page Down 34, End 35, Home 36, arrows 37-40, Insert 45, Delete 46,
-    // letters and digits their upper-case ASCII code; 0 for others.
+    // letters and digits their upper-case ASCII code, F1-F12 112-123; 0 for others.
     static int KeyCodeOf(const QKeyEvent* event);
 
 signals:
@@ -87,4 +87,23 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    // Styles 0..kStyleSlots-1 are remembered so that redefining the text style
+    // (which resets every style to the default) keeps the others, and so that
+    // their strikeout can be drawn with an indicator.
+    static constexpr int kStyleSlots = 8;
+    void ApplyStyleFormat(int style, const StyleFormat& format);
+    void MarkStrikeout(int start, std::string_view styles);
+    void MarkStrikeout(int start, int length, int style);
+    void CheckSelection();
+
+    StyleFormat formats_[kStyleSlots];
+    unsigned definedStyles_ = 0;     // bit per style with a remembered format
+    unsigned strikeStyles_ = 0;      // bit per style drawn struck out
+    unsigned strikeIndicators_ = 0;  // bit per style whose indicator was ever filled
+    bool settingText_ = false;
+    long lastAnchor_ = 0;  // selection last reported by SelectionChangedNotify
+    long lastCaret_ = 0;
 };

@@ -25,6 +25,8 @@ public:
     void DeleteGroup(int index);
     // Adds paths not already in the group, in order; returns how many were added.
     int AddFiles(int index, const std::vector<std::string>& paths);
+    // Appends a path as it is, blank or repeated (the previous-run list keeps one line per window).
+    void AppendFile(int group, const std::string& path) { groups_.at(group).files.push_back(path); }
     void BlankFile(int group, int file);
     void RemoveBlankFiles(int group);
     void Clear() { groups_.clear(); }

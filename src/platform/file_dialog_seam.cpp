@@ -1,1 +1,79 @@
-// (being written)
+#include "platform/file_dialog_seam.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+namespace vesk {
+
+namespace {
+file_dialog_seam::Script& CurrentScript() {
+    static file_dialog_seam::Script script;
+    return script;
+}
+}  // namespace
+
+namespace file_dialog_seam {
+void SetScript(Script script) { CurrentScript() = std::move(script); }
+void ClearScript() { CurrentScript() = nullptr; }
+}  // namespace file_dialog_seam
+
+QStringList ToQtNameFilters(const QString& filter) {
+    QStringList parts = filter.split('|');
+    QStringList result;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty()) break;
+        QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+        for (QString& p : patterns) {
+            if (p == "*.*") p = "*";
+        }
+        // The pattern list in the trailing brackets is what Qt filters by; with
+        // HideNameFilterDetails the user sees only the name.
+        result << parts[i] + " (" + patterns.join(' ') + ")";
+    }
+    return result;
+}
+
+FileDialogResult RunFileDialog(const FileDialogRequest& request, QWidget* parent) {
+    if (CurrentScript()) return CurrentScript()(request);
+
+    QFileDialog dialog(parent);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails |
+                      QFileDialog::DontConfirmOverwrite);
+    const QStringList filters = ToQtNameFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty()) {
+        int index = request.filterIndex <= 0 ? 0 : request.filterIndex - 1;
+        if (index >= filters.size()) index = 0;
+        dialog.selectNameFilter(filters[index]);
+    }
+    QString folder = request.folder;
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+    dialog.setDirectory(folder);
+    switch (request.mode) {
+        case FileDialogRequest::Mode::Open:
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            dialog.setFileMode(QFileDialog::ExistingFile);
+            dialog.setWindowTitle("開く");
+            break;
+        case FileDialogRequest::Mode::OpenMultiple:
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            dialog.setFileMode(QFileDialog::ExistingFiles);
+            dialog.setWindowTitle("開く");
+            break;
+        case FileDialogRequest::Mode::Save:
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setFileMode(QFileDialog::AnyFile);
+            dialog.setWindowTitle("名前を付けて保存");
+            if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+            break;
+    }
+    FileDialogResult result;
+    if (dialog.exec() != QDialog::Accepted) return result;
+    result.accepted = true;
+    result.paths = dialog.selectedFiles();
+    result.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (result.filterIndex <= 0) result.filterIndex = 1;
+    return result;
+}
+
+}  // namespace vesk

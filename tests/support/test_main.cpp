@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "support/seams.h"
 #include "support/test_env.h"
 
 int main(int argc, char** argv) {
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Brindlework");
     QApplication::setApplicationName("VeskHtml");
+    vesk::test::InstallNonBlockingSeams();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

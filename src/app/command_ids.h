@@ -1,0 +1,50 @@
+#pragma once
+// Command ids. They are the identity of each command in menus, toolbars,
+// settings (toolbar layouts store them) and routing.
+
+namespace cmd {
+
+// Application.
+constexpr int kAppAbout = 57664;
+constexpr int kSettings = 4;
+constexpr int kFileNew = 57600;
+constexpr int kFileOpen = 57601;
+constexpr int kFileClose = 57602;
+constexpr int kFileSave = 57603;
+constexpr int kFileSaveAs = 57604;
+constexpr int kFilePrintSetup = 57606;
+constexpr int kFilePrint = 57607;
+constexpr int kFileMruFirst = 57616;  // recent files 1 to 10
+constexpr int kFileMruLast = 57625;
+constexpr int kAppExit = 57665;
+constexpr int kCloseAll = 32773;
+constexpr int kSaveAll = 32830;
+constexpr int kHelp = 32833;
+constexpr int kReadMe = 32775;
+
+// Edit.
+constexpr int kEditClear = 57632;
+constexpr int kEditCopy = 57634;
+constexpr int kEditCut = 57635;
+constexpr int kEditPaste = 57637;
+constexpr int kEditSelectAll = 57642;
+constexpr int kEditUndo = 57643;
+constexpr int kEditRedo = 57644;
+
+// Windows.
+constexpr int kWindowCascade = 57650;
+constexpr int kWindowTile = 57651;
+constexpr int kWindowFirst = 0xFF00;  // the window list of the window menu
+constexpr int kWindowLast = 0xFF00 + 99;
+
+// Encodings of the document: re-read in, save in. Offsets follow vesk::TextEncoding.
+constexpr int kReloadUtf8 = 33100;
+constexpr int kReloadShiftJis = 33101;
+constexpr int kReloadEucJp = 33102;
+constexpr int kReloadIso2022Jp = 33103;
+constexpr int kSaveUtf8 = 33110;
+constexpr int kSaveShiftJis = 33111;
+constexpr int kSaveEucJp = 33112;
+constexpr int kSaveIso2022Jp = 33113;
+
+}  // namespace cmd

@@ -1,0 +1,20 @@
+// VeskHtml: an HTML source editor.
+
+#include <QApplication>
+
+#include "app/veskhtml_app.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName("Brindlework");
+    QApplication::setApplicationName("VeskHtml");
+    QApplication::setApplicationVersion("2.7.6");
+
+    CVeskHtmlApp app;
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    if (!app.InitInstance(arguments)) return 1;
+    const int result = QApplication::exec();
+    app.ExitInstance();
+    return result;
+}

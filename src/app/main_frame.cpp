@@ -1,0 +1,349 @@
+#include "app/main_frame.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include "app/child_frame.h"
+#include "app/command_ids.h"
+#include "app/command_router.h"
+#include "app/veskhtml_app.h"
+#include "editor/veskhtml_doc.h"
+#include "editor/veskhtml_view.h"
+#include "groups/file_group.h"
+#include "platform/settings_store.h"
+
+namespace {
+const char kTitle[] = "VeskHtml";
+// Show commands of a child window placement.
+constexpr int kShowNormal = 1;
+constexpr int kShowMinimized = 2;
+constexpr int kShowMaximized = 3;
+}  // namespace
+
+CMainFrame::CMainFrame(CVeskHtmlApp& app) : app_(app) {
+    setWindowTitle(kTitle);
+    setWindowIcon(QIcon(":/icons/veskhtml.svg"));
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setBackground(QColor(0x80, 0x80, 0x80));
+    setCentralWidget(mdiArea_);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { OnChildActivated(); });
+
+    RegisterCommands();
+    BuildMenus();
+    BuildStatusBar();
+    resize(800, 600);
+}
+
+CChildFrame* CMainFrame::ActiveChild() const {
+    return qobject_cast<CChildFrame*>(mdiArea_->activeSubWindow());
+}
+
+QList<CChildFrame*> CMainFrame::Children() const {
+    QList<CChildFrame*> children;
+    for (QMdiSubWindow* w : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (auto* child = qobject_cast<CChildFrame*>(w)) children << child;
+    }
+    return children;
+}
+
+void CMainFrame::RegisterCommands() {
+    OnCommand(cmd::kAppExit, [this] { close(); });
+    OnCommand(
+        cmd::kWindowTile,
+        [this] {
+            mdiArea_->tileSubWindows();
+            app_.Settings().tile = 1;
+        },
+        [this](CommandState& s) {
+            s.enabled = !Children().isEmpty();
+            s.checked = app_.Settings().tile == 1;
+        });
+    OnCommand(
+        cmd::kWindowCascade,
+        [this] {
+            mdiArea_->cascadeSubWindows();
+            app_.Settings().tile = 0;
+        },
+        [this](CommandState& s) {
+            s.enabled = !Children().isEmpty();
+            s.checked = app_.Settings().tile == 0;
+        });
+    OnCommandRange(
+        cmd::kWindowFirst, cmd::kWindowLast,
+        [this](int id) {
+            QList<CChildFrame*> children = Children();
+            int index = id - cmd::kWindowFirst;
+            if (index < children.size()) {
+                CChildFrame* child = children[index];
+                if (child->isMinimized()) child->showNormal();
+                mdiArea_->setActiveSubWindow(child);
+            }
+        },
+        [this](int id, CommandState& s) {
+            QList<CChildFrame*> children = Children();
+            int index = id - cmd::kWindowFirst;
+            s.checked = index < children.size() && children[index] == ActiveChild();
+        });
+}
+
+void CMainFrame::BuildMenus() {
+    CCommandRouter& router = app_.Router();
+    auto add = [&router](QMenu* menu, int id) { menu->addAction(router.Action(id)); };
+
+    fileMenu_ = menuBar()->addMenu("ﾌｧｲﾙ(&F)");
+    add(fileMenu_, cmd::kFileNew);
+    add(fileMenu_, cmd::kFileOpen);
+    add(fileMenu_, cmd::kFileClose);
+    fileMenu_->addSeparator();
+    add(fileMenu_, cmd::kFileSave);
+    add(fileMenu_, cmd::kFileSaveAs);
+    add(fileMenu_, cmd::kSaveAll);
+    add(fileMenu_, cmd::kCloseAll);
+    fileMenu_->addSeparator();
+    QMenu* encodingMenu = fileMenu_->addMenu("文字コード(&M)");
+    QMenu* reloadMenu = encodingMenu->addMenu("指定した文字コードで開き直す(&R)");
+    QMenu* saveMenu = encodingMenu->addMenu("指定した文字コードで保存(&S)");
+    for (int i = 0; i < 4; ++i) {
+        add(reloadMenu, cmd::kReloadUtf8 + i);
+        add(saveMenu, cmd::kSaveUtf8 + i);
+    }
+    router.WatchMenu(reloadMenu);
+    router.WatchMenu(saveMenu);
+    fileMenu_->addSeparator();
+    recentAnchor_ = fileMenu_->addSeparator();
+    add(fileMenu_, cmd::kAppExit);
+    router.WatchMenu(fileMenu_);
+    connect(fileMenu_, &QMenu::aboutToShow, this, [this] { RefillRecentFiles(); });
+    RefillRecentFiles();
+
+    QMenu* editMenu = menuBar()->addMenu("編集(&E)");
+    add(editMenu, cmd::kEditCut);
+    add(editMenu, cmd::kEditCopy);
+    add(editMenu, cmd::kEditPaste);
+    add(editMenu, cmd::kEditClear);
+    editMenu->addSeparator();
+    add(editMenu, cmd::kEditSelectAll);
+    router.WatchMenu(editMenu);
+
+    windowMenu_ = menuBar()->addMenu("ｳｨﾝﾄﾞｳ(&W)");
+    add(windowMenu_, cmd::kWindowCascade);
+    add(windowMenu_, cmd::kWindowTile);
+    connect(windowMenu_, &QMenu::aboutToShow, this, [this] { RefillWindowList(); });
+    router.WatchMenu(windowMenu_);
+
+    QMenu* helpMenu = menuBar()->addMenu("ﾍﾙﾌﾟ(&H)");
+    add(helpMenu, cmd::kHelp);
+    add(helpMenu, cmd::kReadMe);
+    helpMenu->addSeparator();
+    add(helpMenu, cmd::kAppAbout);
+    router.WatchMenu(helpMenu);
+
+    // Every command shortcut works from anywhere in the window.
+    for (QMenu* menu : {fileMenu_, editMenu, windowMenu_, helpMenu}) addActions(menu->actions());
+}
+
+void CMainFrame::RefillRecentFiles() {
+    CCommandRouter& router = app_.Router();
+    for (QAction* action : recentActions_) fileMenu_->removeAction(action);
+    recentActions_.clear();
+    const QStringList& paths = app_.RecentFiles().Paths();
+    QAction* before = fileMenu_->actions().value(fileMenu_->actions().indexOf(recentAnchor_) + 1);
+    if (paths.isEmpty()) {
+        QAction* action = router.Action(cmd::kFileMruFirst);
+        action->setText("最近使ったﾌｧｲﾙ");
+        fileMenu_->insertAction(before, action);
+        recentActions_ << action;
+    } else {
+        for (int i = 0; i < paths.size(); ++i) {
+            QAction* action = router.Action(cmd::kFileMruFirst + i);
+            action->setText(CRecentFileList::MenuText(i, paths[i]));
+            fileMenu_->insertAction(before, action);
+            recentActions_ << action;
+        }
+    }
+    QAction* separator = new QAction(fileMenu_);
+    separator->setSeparator(true);
+    fileMenu_->insertAction(before, separator);
+    recentActions_ << separator;
+}
+
+void CMainFrame::RefillWindowList() {
+    CCommandRouter& router = app_.Router();
+    for (QAction* action : windowActions_) windowMenu_->removeAction(action);
+    windowActions_.clear();
+    QList<CChildFrame*> children = Children();
+    if (children.isEmpty()) return;
+    windowActions_ << windowMenu_->addSeparator();
+    for (int i = 0; i < children.size() && i <= cmd::kWindowLast - cmd::kWindowFirst; ++i) {
+        QAction* action = router.Action(cmd::kWindowFirst + i);
+        QString title = children[i]->Document()->Title();
+        title.replace('&', "&&");
+        action->setText(i < 9 ? QString("&%1 %2").arg(i + 1).arg(title)
+                              : QString("%1 %2").arg(i + 1).arg(title));
+        windowMenu_->addAction(action);
+        windowActions_ << action;
+    }
+}
+
+void CMainFrame::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    connect(&app_.Router(), &CCommandRouter::StatusText, this,
+            [bar](const QString& text) { bar->showMessage(text); });
+    auto makePane = [this, bar](const QString& sizingText) {
+        auto* pane = new QLabel(this);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(sizingText) + 12);
+        bar->addPermanentWidget(pane);
+        return pane;
+    };
+    kanaPane_ = makePane("ｶﾅ");
+    indicatorPanes_[0] = makePane("現在行 0000行");
+    indicatorPanes_[1] = makePane("全行数 0000行");
+    indicatorPanes_[2] = makePane("000000Byte");
+    encodingPane_ = makePane("ISO-2022-JP (BOM) / CRLF");
+    SetIndicators({"現在行 0行", "全行数 0行", "0Byte"});
+}
+
+void CMainFrame::SetIndicators(const QStringList& texts) {
+    for (int i = 0; i < 3 && i < texts.size(); ++i) indicatorPanes_[i]->setText(texts[i]);
+}
+
+QStringList CMainFrame::Indicators() const {
+    return {indicatorPanes_[0]->text(), indicatorPanes_[1]->text(), indicatorPanes_[2]->text()};
+}
+
+void CMainFrame::SetEncodingText(const QString& text) { encodingPane_->setText(text); }
+
+void CMainFrame::OnChildActivated() {
+    CChildFrame* child = ActiveChild();
+    if (lastActive_ && lastActive_ != child) {
+        disconnect(lastActive_->View(), nullptr, this, nullptr);
+        disconnect(lastActive_->Document(), nullptr, this, nullptr);
+    }
+    if (!child) {
+        // Keep the last window's connections while the area merely lost focus.
+        if (!Children().isEmpty()) return;
+        lastActive_ = nullptr;
+        setWindowTitle(kTitle);
+        SetIndicators({"現在行 0行", "全行数 0行", "0Byte"});
+        SetEncodingText(QString());
+        return;
+    }
+    if (child == lastActive_) return;
+    lastActive_ = child;
+    CVeskHtmlView* view = child->View();
+    CVeskHtmlDoc* doc = child->Document();
+    connect(view, &CVeskHtmlView::StatusChanged, this,
+            [this, view] { SetIndicators(view->StatusTexts()); });
+    auto showDocument = [this, doc] {
+        setWindowTitle(QString(kTitle) + " - " + doc->Title());
+        SetEncodingText(doc->EncodingDescription());
+    };
+    connect(doc, &CVeskHtmlDoc::TitleChanged, this, showDocument);
+    connect(doc, &CVeskHtmlDoc::EncodingChanged, this, showDocument);
+    connect(child, &QObject::destroyed, this, [this, child] {
+        if (lastActive_ == child) lastActive_ = nullptr;
+    });
+    view->OnActivated();
+    showDocument();
+    SetIndicators(view->StatusTexts());
+    app_.Router().ScheduleUpdate();
+}
+
+void CMainFrame::ShowChild(CChildFrame* child) {
+    CAppSettings& settings = app_.Settings();
+    if (settings.firstChild) {
+        settings.firstChild = false;
+        switch (settings.childShowCmd) {
+            case kShowMaximized:
+                child->showMaximized();
+                break;
+            case kShowMinimized:
+                child->showMinimized();
+                break;
+            default:
+                child->showNormal();
+                break;
+        }
+    } else {
+        // New windows follow the state of the active one, as a maximised area stays maximised.
+        CChildFrame* active = ActiveChild();
+        if (active && active != child && active->isMaximized()) {
+            child->showMaximized();
+        } else {
+            child->show();
+        }
+    }
+    if (settings.tile == 1) mdiArea_->tileSubWindows();
+    mdiArea_->setActiveSubWindow(child);
+    child->widget()->setFocus();
+    connect(child, &QObject::destroyed, this, [this] {
+        if (Children().isEmpty()) app_.Settings().firstChild = true;
+    });
+    connect(child, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates, Qt::WindowStates now) {
+                CAppSettings& s = app_.Settings();
+                s.childShowCmd = (now & Qt::WindowMaximized)   ? kShowMaximized
+                                 : (now & Qt::WindowMinimized) ? kShowMinimized
+                                                               : kShowNormal;
+            });
+}
+
+bool CMainFrame::RestorePlacement(ISettingsStore& store) {
+    QString showCmd = store.GetProfileString("Wnd_Pos", "showCmd", "Max");
+    if (showCmd == "Max" || showCmd == "Min") return true;
+    if (showCmd == "Normal") {
+        // The corner is the outer frame's, as pos() reports it; the size is the window's own.
+        move(store.GetProfileInt("Wnd_Pos", "left_p", 0), store.GetProfileInt("Wnd_Pos", "top_p", 0));
+        resize(store.GetProfileInt("Wnd_Pos", "xw", 500), store.GetProfileInt("Wnd_Pos", "yw", 800));
+    }
+    return false;
+}
+
+void CMainFrame::SavePlacement(ISettingsStore& store) const {
+    QString showCmd = isMaximized()                      ? "Max"
+                      : (isMinimized() || wasMinimised_) ? "Min"
+                                                         : "Normal";
+    store.WriteProfileString("Wnd_Pos", "showCmd", showCmd);
+    store.WriteProfileInt("Wnd_Pos", "left_p", pos().x());
+    store.WriteProfileInt("Wnd_Pos", "top_p", pos().y());
+    store.WriteProfileInt("Wnd_Pos", "xw", width());
+    store.WriteProfileInt("Wnd_Pos", "yw", height());
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) wasMinimised_ = isMinimized();
+    QMainWindow::changeEvent(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // Every modified document is asked about first; a cancel keeps everything open.
+    std::vector<CVeskHtmlDoc*> documents = app_.Documents();
+    std::vector<std::string> paths;
+    for (CVeskHtmlDoc* doc : documents) {
+        if (!doc->SaveModified()) {
+            event->ignore();
+            return;
+        }
+    }
+    for (CVeskHtmlDoc* doc : documents) {
+        doc->SetModified(false);
+        paths.push_back(doc->PathName().toStdString());
+    }
+    CFileGroup previous;
+    int group = previous.AddGroup("default");
+    // Untitled documents contribute an empty path each.
+    for (const std::string& path : paths) previous.AppendFile(group, path);
+    previous.Save("orgflst.vkd");
+    SavePlacement(AppStore());
+    for (CChildFrame* child : Children()) child->CloseWithoutPrompt();
+    event->accept();
+}

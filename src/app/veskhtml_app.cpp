@@ -1,0 +1,268 @@
+#include "app/veskhtml_app.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+
+#include "app/child_frame.h"
+#include "app/command_ids.h"
+#include "app/command_router.h"
+#include "app/main_frame.h"
+#include "app/version_dialog.h"
+#include "editor/doc_messages.h"
+#include "editor/save_rules.h"
+#include "editor/veskhtml_doc.h"
+#include "editor/veskhtml_view.h"
+#include "platform/dialog_seam.h"
+#include "platform/file_dialog_seam.h"
+#include "platform/launcher.h"
+#include "platform/message_seam.h"
+#include "platform/program_folders.h"
+#include "platform/settings_store.h"
+
+using vesk::MsgIcon;
+
+namespace {
+CVeskHtmlApp* g_app = nullptr;
+const char kCaption[] = "VeskHtml";
+}  // namespace
+
+CVeskHtmlApp* TheApp() { return g_app; }
+
+// Resources live in a static library, so they are registered by hand.
+static void InitResources() { Q_INIT_RESOURCE(resources); }
+
+CVeskHtmlApp::CVeskHtmlApp() : router_(std::make_unique<CCommandRouter>()) {
+    InitResources();
+    g_app = this;
+    router_->SetChainProvider([this] { return CommandChain(); });
+    RegisterCommands();
+}
+
+CVeskHtmlApp::~CVeskHtmlApp() {
+    delete mainFrame_;
+    if (g_app == this) g_app = nullptr;
+}
+
+std::vector<CCommandTarget*> CVeskHtmlApp::CommandChain() const {
+    std::vector<CCommandTarget*> chain;
+    if (mainFrame_) {
+        if (CChildFrame* child = mainFrame_->ActiveChild()) {
+            chain.push_back(child->View());
+            chain.push_back(child->Document());
+            chain.push_back(child);
+        }
+        chain.push_back(mainFrame_);
+    }
+    chain.push_back(const_cast<CVeskHtmlApp*>(this));
+    return chain;
+}
+
+void CVeskHtmlApp::RegisterCommands() {
+    auto anyOpen = [this](CommandState& s) { s.enabled = !Documents().empty(); };
+    OnCommand(cmd::kAppAbout, [this] { OnAppAbout(); });
+    OnCommand(cmd::kFileNew, [this] { OnFileNew(); });
+    OnCommand(cmd::kFileOpen, [this] { OnFileOpen(); });
+    OnCommand(cmd::kCloseAll, [this] { OnCloseAll(); }, anyOpen);
+    OnCommand(cmd::kSaveAll, [this] { OnSaveAll(); }, anyOpen);
+    OnCommand(cmd::kHelp, [this] { OnHelp(); });
+    OnCommand(cmd::kReadMe, [this] { OnReadMe(); });
+    OnCommandRange(
+        cmd::kFileMruFirst, cmd::kFileMruLast,
+        [this](int id) { OnOpenRecentFile(id - cmd::kFileMruFirst); },
+        [this](int id, CommandState& s) {
+            s.enabled = id - cmd::kFileMruFirst < recentFiles_.Paths().size();
+        });
+}
+
+bool CVeskHtmlApp::InitInstance(const QStringList& arguments) {
+    ISettingsStore& store = AppStore();
+    settings_.Load(store);
+    recentFiles_.Load(store);
+
+    mainFrame_ = new CMainFrame(*this);
+    const bool maximised = mainFrame_->RestorePlacement(store);
+
+    QString file;
+    for (const QString& argument : arguments) {
+        if (!argument.startsWith("-")) {
+            file = argument;
+            break;
+        }
+    }
+    if (file.isEmpty()) {
+        OnFileNew();
+    } else if (!OpenDocumentFileWithMessage(file)) {
+        return false;
+    }
+
+    if (maximised) {
+        mainFrame_->showMaximized();
+    } else {
+        mainFrame_->show();
+    }
+    if (CChildFrame* child = mainFrame_->ActiveChild()) child->widget()->setFocus();
+    router_->UpdateActions();
+    return true;
+}
+
+void CVeskHtmlApp::ExitInstance() {
+    ISettingsStore& store = AppStore();
+    settings_.Save(store);
+    recentFiles_.Save(store);
+    store.Flush();
+}
+
+std::vector<CVeskHtmlDoc*> CVeskHtmlApp::Documents() const {
+    std::vector<CVeskHtmlDoc*> documents;
+    if (!mainFrame_) return documents;
+    for (CChildFrame* child : mainFrame_->Children()) documents.push_back(child->Document());
+    return documents;
+}
+
+CVeskHtmlDoc* CVeskHtmlApp::ActiveDocument() const {
+    CChildFrame* child = mainFrame_ ? mainFrame_->ActiveChild() : nullptr;
+    return child ? child->Document() : nullptr;
+}
+
+CChildFrame* CVeskHtmlApp::CreateDocumentWindow(CVeskHtmlDoc*& document) {
+    document = new CVeskHtmlDoc;
+    auto* view = new CVeskHtmlView(settings_, document);
+    auto* child = new CChildFrame(document, view);
+    // The document lives as long as its window.
+    document->setParent(child);
+    connect(document, &CVeskHtmlDoc::ModifiedChanged, router_.get(),
+            &CCommandRouter::ScheduleUpdate);
+    // An opened file and a Save As path join the recent files.
+    connect(document, &CVeskHtmlDoc::PathNameChanged, this,
+            [this](const QString& path) { recentFiles_.Add(path); });
+    return child;
+}
+
+CVeskHtmlDoc* CVeskHtmlApp::OnFileNew() {
+    CVeskHtmlDoc* document = nullptr;
+    CChildFrame* child = CreateDocumentWindow(document);
+    // The first untitled document has the plain name; later ones are numbered
+    // so their windows can be told apart.
+    ++untitledCount_;
+    if (untitledCount_ > 1) {
+        document->SetUntitledTitle(CVeskHtmlDoc::kUntitledName + QString::number(untitledCount_));
+    }
+    document->View()->SetText({});
+    mainFrame_->MdiArea()->addSubWindow(child);
+    mainFrame_->ShowChild(child);
+    ++fileNewCount_;
+    return document;
+}
+
+void CVeskHtmlApp::CloseInitialBlankDocument() {
+    std::vector<CVeskHtmlDoc*> documents = Documents();
+    CVeskHtmlDoc* active = ActiveDocument();
+    if (active && documents.size() == 1 && active->PathName().isEmpty() && fileNewCount_ == 1 &&
+        !active->IsModified()) {
+        for (CChildFrame* child : mainFrame_->Children()) {
+            if (child->Document() == active) {
+                child->CloseWithoutPrompt();
+                break;
+            }
+        }
+        settings_.documentListChanged = true;
+        settings_.firstChild = true;
+    }
+}
+
+CVeskHtmlDoc* CVeskHtmlApp::OpenDocumentFile(const QString& path, QString* error) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    for (CChildFrame* child : mainFrame_->Children()) {
+        if (child->Document()->PathName() == absolute) {
+            if (child->isMinimized()) child->showNormal();
+            mainFrame_->MdiArea()->setActiveSubWindow(child);
+            return child->Document();
+        }
+    }
+    CVeskHtmlDoc* document = nullptr;
+    CChildFrame* child = CreateDocumentWindow(document);
+    if (!document->Load(absolute, error)) {
+        delete child;
+        return nullptr;
+    }
+    // Only once the file has been read does it take the untouched blank
+    // document's place, so a failed open leaves that window alone.
+    CloseInitialBlankDocument();
+    mainFrame_->MdiArea()->addSubWindow(child);
+    mainFrame_->ShowChild(child);
+    return document;
+}
+
+CVeskHtmlDoc* CVeskHtmlApp::OpenDocumentFileWithMessage(const QString& path) {
+    QString error;
+    CVeskHtmlDoc* document = OpenDocumentFile(path, &error);
+    if (!document) {
+        vesk::ShowMessage(doc_text::CannotOpen(QDir::toNativeSeparators(path)), kCaption,
+                          MsgIcon::Error, vesk::MsgButtons::Ok, mainFrame_);
+    }
+    return document;
+}
+
+void CVeskHtmlApp::OnFileOpen() {
+    ISettingsStore& store = AppStore();
+    vesk::FileDialogRequest request;
+    request.mode = vesk::FileDialogRequest::Mode::OpenMultiple;
+    request.filter = doc_text::kOpenDialogFilter;
+    request.folder = store.GetProfileString("FileDlgSettings", "Initial_dir_open", QDir::homePath());
+    request.filterIndex = store.GetProfileInt("FileDlgSettings", "Initial_filter_open", 0);
+    vesk::FileDialogResult result = vesk::RunFileDialog(request, mainFrame_);
+    if (!result.accepted || result.paths.isEmpty()) return;
+    for (const QString& path : result.paths) OpenDocumentFileWithMessage(path);
+    std::string folder = vesk::FolderOfPath(result.paths.last().toStdString());
+    store.WriteProfileString("FileDlgSettings", "Initial_dir_open",
+                             folder.empty() ? QString("/") : QString::fromStdString(folder));
+    store.WriteProfileInt("FileDlgSettings", "Initial_filter_open", result.filterIndex);
+}
+
+void CVeskHtmlApp::OnOpenRecentFile(int index) {
+    if (index < 0 || index >= recentFiles_.Paths().size()) return;
+    const QString path = recentFiles_.Paths()[index];
+    if (!OpenDocumentFileWithMessage(path)) recentFiles_.Remove(index);
+}
+
+bool CVeskHtmlApp::SaveAllModified() {
+    for (CVeskHtmlDoc* document : Documents()) {
+        if (!document->SaveModified()) return false;
+    }
+    return true;
+}
+
+bool CVeskHtmlApp::OnCloseAll() {
+    if (!SaveAllModified()) return false;
+    for (CChildFrame* child : mainFrame_->Children()) child->CloseWithoutPrompt();
+    settings_.documentListChanged = true;
+    settings_.firstChild = true;
+    return true;
+}
+
+void CVeskHtmlApp::OnSaveAll() {
+    for (CVeskHtmlDoc* document : Documents()) document->OnFileSave();
+}
+
+void CVeskHtmlApp::OnHelp() {
+    const QString path = vesk::ProgramFolder() + "/help/index.html";
+    if (!QFileInfo::exists(path) || !vesk::OpenWithDesktop(path)) {
+        vesk::ShowMessage("ヘルプファイル [ " + path + " ] を開く事ができませんでした。", kCaption,
+                          MsgIcon::Error, vesk::MsgButtons::Ok, mainFrame_);
+    }
+}
+
+void CVeskHtmlApp::OnReadMe() {
+    const QString path = vesk::ProgramFolder() + "/ReadMe.txt";
+    if (!QFileInfo::exists(path) || !vesk::OpenWithDesktop(path)) {
+        vesk::ShowMessage(doc_text::CannotOpen(path), kCaption, MsgIcon::Error,
+                          vesk::MsgButtons::Ok, mainFrame_);
+    }
+}
+
+void CVeskHtmlApp::OnAppAbout() {
+    CVersionDialog dialog(mainFrame_);
+    vesk::RunDialog(dialog);
+}

@@ -1,0 +1,263 @@
+#include "editor/veskhtml_doc.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/command_ids.h"
+#include "editor/doc_messages.h"
+#include "editor/save_rules.h"
+#include "editor/veskhtml_view.h"
+#include "platform/file_dialog_seam.h"
+#include "platform/file_io.h"
+#include "platform/message_seam.h"
+#include "platform/settings_store.h"
+
+using vesk::LineBreakStyle;
+using vesk::MsgAnswer;
+using vesk::MsgButtons;
+using vesk::MsgIcon;
+using vesk::TextEncoding;
+
+const QString CVeskHtmlDoc::kUntitledName = QStringLiteral("無題のﾌｧｲﾙ");
+
+namespace {
+QString EncodingLabel(TextEncoding encoding) {
+    return QString::fromUtf8(vesk::EncodingName(encoding).data(),
+                             static_cast<int>(vesk::EncodingName(encoding).size()));
+}
+}  // namespace
+
+CVeskHtmlDoc::CVeskHtmlDoc() : title_(kUntitledName) {
+    OnCommand(cmd::kFileSave, [this] { OnFileSave(); });
+    OnCommand(cmd::kFileSaveAs, [this] { OnFileSaveAs(); });
+    const TextEncoding encodings[] = {TextEncoding::Utf8, TextEncoding::ShiftJis,
+                                      TextEncoding::EucJp, TextEncoding::Iso2022Jp};
+    for (int i = 0; i < 4; ++i) {
+        const TextEncoding encoding = encodings[i];
+        OnCommand(
+            cmd::kReloadUtf8 + i, [this, encoding] { ReloadAs(encoding); },
+            [this, encoding](CommandState& state) {
+                state.enabled = !path_.isEmpty();
+                state.checked = encoding_ == encoding;
+            });
+        OnCommand(
+            cmd::kSaveUtf8 + i, [this, encoding] { SaveInEncoding(encoding); },
+            [this, encoding](CommandState& state) { state.checked = encoding_ == encoding; });
+    }
+}
+
+CVeskHtmlDoc::~CVeskHtmlDoc() = default;
+
+void CVeskHtmlDoc::SetUntitledTitle(const QString& title) {
+    title_ = title;
+    emit TitleChanged();
+}
+
+void CVeskHtmlDoc::SetModified(bool modified) {
+    if (modified_ == modified) return;
+    modified_ = modified;
+    emit ModifiedChanged(modified);
+}
+
+void CVeskHtmlDoc::SetPathName(const QString& path) {
+    path_ = QFileInfo(path).absoluteFilePath();
+    title_ = QFileInfo(path_).fileName();
+    emit TitleChanged();
+    emit PathNameChanged(path_);
+}
+
+QString CVeskHtmlDoc::EncodingDescription() const {
+    QString text = EncodingLabel(encoding_);
+    if (bom_) text += " (BOM)";
+    auto breaks = vesk::LineBreakName(lineBreaks_);
+    return text + " / " + QString::fromUtf8(breaks.data(), static_cast<int>(breaks.size()));
+}
+
+bool CVeskHtmlDoc::Load(const QString& path, QString* error) {
+    vesk::FileReadResult file = vesk::ReadWholeFile(path);
+    if (!file.ok) {
+        if (error) *error = file.error;
+        return false;
+    }
+    vesk::DecodedText decoded = vesk::DecodeFileBytes(file.bytes);
+    encoding_ = decoded.encoding;
+    bom_ = decoded.bom;
+    lineBreaks_ = vesk::DetectLineBreaks(decoded.utf8);
+    std::string text = vesk::BreaksToCrLf(decoded.utf8, lineBreaks_);
+
+    originalBytes_.clear();
+    originalText_.clear();
+    if (encoding_ == TextEncoding::Iso2022Jp) {
+        vesk::EncodeResult again = vesk::EncodeText(decoded.utf8, encoding_, bom_);
+        if (!again.ok || again.bytes != file.bytes) {
+            originalBytes_ = std::move(file.bytes);
+            originalText_ = text;
+        }
+    }
+
+    SetPathName(path);
+    if (view_) view_->SetText(text);
+    SetModified(false);
+    emit EncodingChanged();
+    if (decoded.guessed) {
+        vesk::ShowMessage(doc_text::GuessedEncoding(path_), doc_text::kCaption,
+                          MsgIcon::Information);
+    }
+    return true;
+}
+
+bool CVeskHtmlDoc::ReloadAs(TextEncoding encoding) {
+    if (path_.isEmpty()) return false;
+    if (modified_ && vesk::ShowMessage(doc_text::kReloadLosesEdits, doc_text::kCaption,
+                                       MsgIcon::Question,
+                                       MsgButtons::OkCancel) != MsgAnswer::Ok) {
+        return false;
+    }
+    vesk::FileReadResult file = vesk::ReadWholeFile(path_);
+    if (!file.ok) {
+        vesk::ShowMessage(doc_text::CannotOpen(path_) + "\r\n" + file.error, doc_text::kCaption,
+                          MsgIcon::Error);
+        return false;
+    }
+    std::string_view bytes = file.bytes;
+    bool bom = false;
+    if (encoding == TextEncoding::Utf8 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        bytes.remove_prefix(3);
+        bom = true;
+    }
+    std::optional<std::string> decoded = vesk::DecodeAs(bytes, encoding);
+    if (!decoded) {
+        vesk::ShowMessage(doc_text::CannotDecode(EncodingLabel(encoding)), doc_text::kCaption,
+                          MsgIcon::Exclamation);
+        return false;
+    }
+    encoding_ = encoding;
+    bom_ = bom;
+    lineBreaks_ = vesk::DetectLineBreaks(*decoded);
+    std::string text = vesk::BreaksToCrLf(*decoded, lineBreaks_);
+    originalBytes_.clear();
+    originalText_.clear();
+    vesk::EncodeResult again = vesk::EncodeText(*decoded, encoding_, bom_);
+    if (!again.ok || again.bytes != file.bytes) {
+        originalBytes_ = std::move(file.bytes);
+        originalText_ = text;
+    }
+    if (view_) view_->SetText(text);
+    SetModified(false);
+    emit EncodingChanged();
+    return true;
+}
+
+std::optional<std::string> CVeskHtmlDoc::BytesToSave() {
+    std::string text = view_ ? view_->GetAllText() : std::string();
+    if (!originalBytes_.empty() && text == originalText_) return originalBytes_;
+    std::string stored = vesk::BreaksFromCrLf(text, lineBreaks_);
+    vesk::EncodeResult encoded = vesk::EncodeText(stored, encoding_, bom_);
+    if (encoded.ok) return std::move(encoded.bytes);
+
+    // Never drop a character: offer UTF-8, which holds them all.
+    QString character = QString::fromUtf8(encoded.failChar.data(),
+                                          static_cast<int>(encoded.failChar.size()));
+    if (vesk::ShowMessage(doc_text::CannotEncode(character, EncodingLabel(encoding_)),
+                          doc_text::kCaption, MsgIcon::Exclamation,
+                          MsgButtons::YesNo) != MsgAnswer::Yes) {
+        return std::nullopt;
+    }
+    encoding_ = TextEncoding::Utf8;
+    bom_ = false;
+    originalBytes_.clear();
+    originalText_.clear();
+    emit EncodingChanged();
+    return vesk::EncodeText(stored, encoding_, bom_).bytes;
+}
+
+bool CVeskHtmlDoc::DoSave(const QString& path) {
+    std::optional<std::string> bytes = BytesToSave();
+    if (!bytes) return false;
+    vesk::FileWriteResult written = vesk::WriteFileAtomically(path, *bytes);
+    if (!written.ok) {
+        vesk::ShowMessage(doc_text::CannotSave(QDir::toNativeSeparators(path), written.error),
+                          doc_text::kCaption, MsgIcon::Error);
+        return false;
+    }
+    // The file now holds what the text encodes to.
+    originalBytes_.clear();
+    originalText_.clear();
+    SetModified(false);
+    return true;
+}
+
+bool CVeskHtmlDoc::OnFileSave() {
+    if (path_.isEmpty() || !QFileInfo::exists(path_)) return OnFileSaveAs();
+    return DoSave(path_);
+}
+
+bool CVeskHtmlDoc::OnFileSaveAs() {
+    ISettingsStore& store = AppStore();
+    const QString home = QDir::homePath();
+    vesk::FileDialogRequest request;
+    request.mode = vesk::FileDialogRequest::Mode::Save;
+    request.fileName = title_;
+    request.filter = doc_text::kSaveDialogFilter;
+    request.folder = store.GetProfileString("FileDlgSettings", "Initial_dir_save", home);
+    request.filterIndex = store.GetProfileInt("FileDlgSettings", "Initial_filter_save", 0);
+
+    QString chosen;
+    QString path;
+    int filterIndex = 0;
+    for (;;) {
+        vesk::FileDialogResult result = vesk::RunFileDialog(request);
+        if (!result.accepted || result.paths.isEmpty()) return false;
+        chosen = result.paths.first();
+        filterIndex = result.filterIndex;
+        path = QString::fromStdString(
+            vesk::AppendExtensionByFilter(chosen.toStdString(), filterIndex));
+        if (!QFileInfo::exists(path)) break;
+        QString name = QString::fromStdString(vesk::NamePartOfPath(chosen.toStdString()));
+        if (vesk::ShowMessage(doc_text::AlreadyExists(name), doc_text::kCaption,
+                              MsgIcon::Question, MsgButtons::YesNoCancel) == MsgAnswer::Yes) {
+            break;
+        }
+    }
+
+    if (!DoSave(path)) return false;
+
+    std::string folder = vesk::FolderOfPath(path.toStdString());
+    store.WriteProfileString("FileDlgSettings", "Initial_dir_save",
+                             folder.empty() ? QString("/") : QString::fromStdString(folder));
+    store.WriteProfileInt("FileDlgSettings", "Initial_filter_save", filterIndex);
+    SetPathName(path);
+    return true;
+}
+
+bool CVeskHtmlDoc::SaveInEncoding(TextEncoding encoding) {
+    const TextEncoding oldEncoding = encoding_;
+    const bool oldBom = bom_;
+    encoding_ = encoding;
+    bom_ = false;
+    originalBytes_.clear();
+    originalText_.clear();
+    if (OnFileSave()) {
+        emit EncodingChanged();
+        return true;
+    }
+    if (encoding_ == encoding) {
+        encoding_ = oldEncoding;
+        bom_ = oldBom;
+    }
+    emit EncodingChanged();
+    return false;
+}
+
+bool CVeskHtmlDoc::SaveModified() {
+    if (!modified_) return true;
+    switch (vesk::ShowMessage(doc_text::SaveChanges(title_), doc_text::kCaption,
+                              MsgIcon::Exclamation, MsgButtons::YesNoCancel)) {
+        case MsgAnswer::Yes:
+            return OnFileSave();
+        case MsgAnswer::No:
+            return true;
+        default:
+            return false;
+    }
+}

@@ -1,0 +1,298 @@
+// Documents: files read into the view and written back.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+#include "app/app_settings.h"
+#include "editor/save_rules.h"
+#include "editor/text_control.h"
+#include "editor/veskhtml_doc.h"
+#include "editor/veskhtml_view.h"
+#include "platform/settings_store.h"
+#include "support/seams.h"
+#include "support/test_env.h"
+
+using vesk::MsgAnswer;
+using vesk::TextEncoding;
+using namespace vesk::test;
+
+namespace {
+
+// "日本語" in each encoding.
+const std::string kSjis = "\x93\xFA\x96\x7B\x8C\xEA";
+const std::string kEuc = "\xC6\xFC\xCB\xDC\xB8\xEC";
+const std::string kJis = "\x1B$BF|K\\8l\x1B(B";
+const std::string kUtf8 = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";
+
+class DocumentTest : public ::testing::Test {
+protected:
+    DocumentTest() : view(settings, &doc) { ClearSettings(); }
+
+    CVeskHtmlDoc* Open(const std::string& bytes, const QString& name = "page.html") {
+        path = WriteTestFile(MakeTempDir() + "/" + name, bytes);
+        QString error;
+        EXPECT_TRUE(doc.Load(path, &error)) << error.toStdString();
+        return &doc;
+    }
+
+    CAppSettings settings;
+    CVeskHtmlDoc doc;
+    CVeskHtmlView view;
+    QString path;
+};
+
+TEST_F(DocumentTest, UneditedFilesSaveBackByteForByte) {
+    std::string arbitrary;
+    for (int i = 0; i < 256; ++i) arbitrary += static_cast<char>(i);
+    arbitrary += arbitrary;
+    const struct {
+        const char* name;
+        std::string bytes;
+        TextEncoding encoding;
+    } cases[] = {
+        {"Shift-JIS, CR LF",
+         "<HTML>\r\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=x-sjis\">\r\n" +
+             kSjis + "\r\n</HTML>\r\n",
+         TextEncoding::ShiftJis},
+        {"EUC-JP, LF", "<html>\n<body>" + kEuc + "</body>\n</html>\n", TextEncoding::EucJp},
+        {"ISO-2022-JP", "<p>" + kJis + "</p>\r\n" + kJis + "\r\n", TextEncoding::Iso2022Jp},
+        {"UTF-8", "<p>" + kUtf8 + "</p>\n", TextEncoding::Utf8},
+        {"UTF-8 with BOM", "\xEF\xBB\xBF<p>" + kUtf8 + "</p>\r\n", TextEncoding::Utf8},
+        {"CR breaks", "a\rb\r" + kSjis + "\r", TextEncoding::ShiftJis},
+        {"mixed breaks", "a\r\nb\nc\rd", TextEncoding::Utf8},
+        {"arbitrary bytes", arbitrary, TextEncoding::Latin1},
+        {"empty", "", TextEncoding::Utf8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedSeams seams;
+        Open(c.bytes);
+        EXPECT_EQ(doc.Encoding(), c.encoding);
+        EXPECT_FALSE(doc.IsModified());
+        ASSERT_TRUE(doc.OnFileSave());
+        EXPECT_EQ(ReadTestFile(path), c.bytes);
+        EXPECT_FALSE(doc.IsModified());
+    }
+}
+
+TEST_F(DocumentTest, TextReachesTheControlAsUtf8WithCrLf) {
+    Open("<p>" + kEuc + "</p>\n<br>\n");
+    EXPECT_EQ(view.GetAllText(), "<p>" + kUtf8 + "</p>\r\n<br>\r\n");
+    EXPECT_EQ(doc.LineBreaks(), vesk::LineBreakStyle::Lf);
+    EXPECT_EQ(doc.EncodingDescription(), "EUC-JP / LF");
+}
+
+TEST_F(DocumentTest, EditedLfFileKeepsLfBreaks) {
+    Open("line one\nline two\n");
+    view.Control().SetSel(8, 8);
+    view.Control().ReplaceSel("\r\n" + kUtf8);
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_TRUE(doc.OnFileSave());
+    EXPECT_EQ(ReadTestFile(path), "line one\n" + kUtf8 + "\nline two\n");
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DocumentTest, EditedShiftJisFileIsWrittenInShiftJis) {
+    Open("<p>" + kSjis + "</p>\r\n");
+    view.Control().SetSel(0, 0);
+    view.Control().ReplaceSel(kUtf8);
+    ASSERT_TRUE(doc.OnFileSave());
+    EXPECT_EQ(ReadTestFile(path), kSjis + "<p>" + kSjis + "</p>\r\n");
+}
+
+TEST_F(DocumentTest, CharacterOutsideTheEncodingOffersUtf8AndNeverDropsIt) {
+    const std::string original = "<p>" + kSjis + "</p>";
+    Open(original);
+    view.Control().SetSel(0, 0);
+    view.Control().ReplaceSel("\xF0\x9F\x98\x80");  // an emoji Shift-JIS cannot hold
+    {
+        ScriptedSeams seams;
+        seams.answers = {MsgAnswer::No};
+        EXPECT_FALSE(doc.OnFileSave());
+        ASSERT_EQ(seams.Messages().size(), 1u);
+        EXPECT_TRUE(seams.Messages()[0].text.contains("UTF-8"));
+        EXPECT_EQ(ReadTestFile(path), original);
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(doc.Encoding(), TextEncoding::ShiftJis);
+    }
+    {
+        ScriptedSeams seams;
+        seams.answers = {MsgAnswer::Yes};
+        EXPECT_TRUE(doc.OnFileSave());
+        EXPECT_EQ(ReadTestFile(path), "\xF0\x9F\x98\x80<p>" + kUtf8 + "</p>");
+        EXPECT_EQ(doc.Encoding(), TextEncoding::Utf8);
+    }
+}
+
+TEST_F(DocumentTest, ReloadAndSaveInAChosenEncoding) {
+    // EUC-JP bytes that also happen to be readable otherwise: the user decides.
+    Open("<p>" + kEuc + "</p>\r\n");
+    ASSERT_EQ(doc.Encoding(), TextEncoding::EucJp);
+    EXPECT_FALSE(doc.ReloadAs(TextEncoding::Utf8));  // not valid UTF-8: told, unchanged
+    EXPECT_EQ(doc.Encoding(), TextEncoding::EucJp);
+
+    ScriptedSeams seams;
+    ASSERT_TRUE(doc.SaveInEncoding(TextEncoding::ShiftJis));
+    EXPECT_EQ(ReadTestFile(path), "<p>" + kSjis + "</p>\r\n");
+    ASSERT_TRUE(doc.ReloadAs(TextEncoding::ShiftJis));
+    EXPECT_EQ(view.GetAllText(), "<p>" + kUtf8 + "</p>\r\n");
+}
+
+TEST_F(DocumentTest, ReloadingAModifiedDocumentAsksFirst) {
+    Open("abc");
+    view.Control().ReplaceSel("x");
+    ScriptedSeams seams;
+    seams.answers = {MsgAnswer::Cancel};
+    EXPECT_FALSE(doc.ReloadAs(TextEncoding::Utf8));
+    EXPECT_EQ(view.GetAllText(), "xabc");
+    seams.answers = {MsgAnswer::Ok};
+    EXPECT_TRUE(doc.ReloadAs(TextEncoding::Utf8));
+    EXPECT_EQ(view.GetAllText(), "abc");
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DocumentTest, UnreadableFileFailsWithReasonAndLeavesDocumentAlone) {
+    QString error;
+    EXPECT_FALSE(doc.Load(MakeTempDir() + "/missing.html", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(doc.PathName().isEmpty());
+    EXPECT_EQ(doc.Title(), "無題のﾌｧｲﾙ");
+}
+
+TEST(SaveRules, ExtensionFollowsTheFilterOnlyWhenThePathHasNoDot) {
+    EXPECT_EQ(vesk::AppendExtensionByFilter("/home/u/web/index", 1), "/home/u/web/index.html");
+    EXPECT_EQ(vesk::AppendExtensionByFilter("/home/u/web/index", 2), "/home/u/web/index.txt");
+    EXPECT_EQ(vesk::AppendExtensionByFilter("/home/u/web/index", 3), "/home/u/web/index.html");
+    EXPECT_EQ(vesk::AppendExtensionByFilter("/home/u/web/index", 0), "/home/u/web/index");
+    EXPECT_EQ(vesk::AppendExtensionByFilter("C:\\web\\index", 1), "C:\\web\\index.html");
+    // A dot anywhere, a folder name included, stops the rule.
+    EXPECT_EQ(vesk::AppendExtensionByFilter("/home/u/web.site/index", 1),
+              "/home/u/web.site/index");
+    EXPECT_EQ(vesk::AppendExtensionByFilter("/home/u/web/index.htm", 2), "/home/u/web/index.htm");
+    EXPECT_EQ(vesk::FolderOfPath("/home/u/a.htm"), "/home/u");
+    EXPECT_EQ(vesk::NamePartOfPath("/home/u/a.htm"), "a.htm");
+    EXPECT_EQ(vesk::FolderOfPath("C:\\a.htm", '\\'), "C:");
+}
+
+class SaveAsTest : public DocumentTest {};
+
+TEST_F(SaveAsTest, WritesByFilterAndRemembersFolderAndFilter) {
+    const QString folder = MakeTempDir();
+    ScriptedSeams seams;
+    seams.dialogs = {Chosen({folder + "/index"}, 2)};
+    view.Control().ReplaceSel("<p>hello</p>");
+    ASSERT_TRUE(doc.OnFileSave());  // untitled: Save As
+    EXPECT_EQ(ReadTestFile(folder + "/index.txt"), "<p>hello</p>");
+    EXPECT_EQ(doc.PathName(), folder + "/index.txt");
+    EXPECT_EQ(doc.Title(), "index.txt");
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(AppStore().GetProfileString("FileDlgSettings", "Initial_dir_save", ""), folder);
+    EXPECT_EQ(AppStore().GetProfileInt("FileDlgSettings", "Initial_filter_save", 0), 2);
+    // The dialog started with the document's title and the stored defaults.
+    ASSERT_EQ(seams.requests.size(), 1u);
+    EXPECT_EQ(seams.requests[0].fileName, "無題のﾌｧｲﾙ");
+    EXPECT_EQ(seams.requests[0].filterIndex, 0);
+}
+
+TEST_F(SaveAsTest, DotInFolderNameWritesExactlyThePathChosen) {
+    const QString folder = MakeTempDir() + "/web.site";
+    QDir().mkpath(folder);
+    ScriptedSeams seams;
+    seams.dialogs = {Chosen({folder + "/index"}, 1)};
+    ASSERT_TRUE(doc.OnFileSaveAs());
+    EXPECT_TRUE(QFileInfo::exists(folder + "/index"));
+    EXPECT_FALSE(QFileInfo::exists(folder + "/index.html"));
+    EXPECT_EQ(QFileInfo(folder + "/index").size(), 0);  // an empty document is 0 bytes
+}
+
+TEST_F(SaveAsTest, OverwriteQuestionReturnsToTheDialogUnlessYes) {
+    const QString folder = MakeTempDir();
+    const QString existing = WriteTestFile(folder + "/index.html", "old");
+    view.Control().ReplaceSel("new");
+    ScriptedSeams seams;
+    // The name without extension is chosen; the rule appends ".html", which exists.
+    seams.dialogs = {Chosen({folder + "/index"}), Chosen({folder + "/index"})};
+    seams.answers = {MsgAnswer::No, MsgAnswer::Cancel};
+    EXPECT_FALSE(doc.OnFileSaveAs());  // No, Cancel: the dialog again each time, then cancelled
+    EXPECT_EQ(seams.requests.size(), 3u);
+    ASSERT_EQ(seams.Messages().size(), 2u);
+    EXPECT_EQ(seams.Messages()[0].text,
+              "ファイル [ index ] は、すでに存在します。\r\n上書きしますか？");
+    EXPECT_EQ(seams.Messages()[0].buttons, vesk::MsgButtons::YesNoCancel);
+    EXPECT_EQ(ReadTestFile(existing), "old");
+    EXPECT_TRUE(doc.PathName().isEmpty());
+
+    seams.dialogs = {Chosen({existing})};
+    seams.answers = {MsgAnswer::Yes};
+    EXPECT_TRUE(doc.OnFileSaveAs());
+    EXPECT_EQ(ReadTestFile(existing), "new");
+}
+
+TEST_F(SaveAsTest, CancelWritesNothing) {
+    ScriptedSeams seams;
+    view.Control().ReplaceSel("x");
+    EXPECT_FALSE(doc.OnFileSave());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(AppStore().GetProfileString("FileDlgSettings", "Initial_dir_save", "unset"),
+              "unset");
+}
+
+TEST_F(DocumentTest, FailedWriteKeepsOldFileAndModifiedFlag) {
+    Open("original text");
+    view.Control().ReplaceSel("changed ");
+    const QString folder = QFileInfo(path).absolutePath();
+    // Root ignores permission bits; an immutable folder refuses new files even to root.
+    const bool immutable = QProcess::execute("chattr", {"+i", folder}) == 0;
+    if (!immutable) {
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
+    ScriptedSeams seams;
+    const bool saved = doc.OnFileSave();
+    if (immutable) {
+        QProcess::execute("chattr", {"-i", folder});
+    } else {
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+        if (saved) GTEST_SKIP() << "the folder cannot be made read-only here";
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(ReadTestFile(path), "original text");
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_EQ(seams.Messages().size(), 1u);
+    EXPECT_EQ(seams.Messages()[0].icon, vesk::MsgIcon::Error);
+    EXPECT_TRUE(seams.Messages()[0].text.startsWith("ファイル [ "));
+    EXPECT_GT(seams.Messages()[0].text.size(), QString("ファイル [  ] を保存できませんでした。").size() +
+                                                    path.size() + 2);  // the reason follows
+}
+
+TEST_F(DocumentTest, SaveOfAFileRemovedMeanwhileRunsSaveAs) {
+    Open("text");
+    QFile::remove(path);
+    ScriptedSeams seams;
+    const QString other = MakeTempDir() + "/other.html";
+    seams.dialogs = {Chosen({other})};
+    EXPECT_TRUE(doc.OnFileSave());
+    EXPECT_EQ(ReadTestFile(other), "text");
+}
+
+TEST_F(DocumentTest, SavePromptOfAClosingDocument) {
+    Open("text");
+    EXPECT_TRUE(doc.SaveModified());  // unmodified: no question
+    view.Control().ReplaceSel("more ");
+    ScriptedSeams seams;
+    seams.answers = {MsgAnswer::Cancel};
+    EXPECT_FALSE(doc.SaveModified());
+    seams.answers = {MsgAnswer::No};
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(ReadTestFile(path), "text");
+    seams.answers = {MsgAnswer::Yes};
+    EXPECT_TRUE(doc.SaveModified());
+    EXPECT_EQ(ReadTestFile(path), "more text");
+    EXPECT_EQ(seams.Messages()[0].text, "page.html への変更を保存しますか?");
+}
+
+}  // namespace
