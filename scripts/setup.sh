@@ -10,7 +10,8 @@ packages=(
   libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
-  xvfb xauth imagemagick xdg-utils
+  qt6-translations-l10n
+  xvfb xauth imagemagick xdg-utils xdotool
 )
 
 missing=()

@@ -244,7 +244,7 @@ void CMainFrame::OnChildActivated() {
     connect(view, &CVeskHtmlView::StatusChanged, this,
             [this, view] { SetIndicators(view->StatusTexts()); });
     auto showDocument = [this, doc] {
-        setWindowTitle(QString(kTitle) + " - " + doc->Title());
+        setWindowTitle(QString(kTitle) + " - " + doc->Title() + "[*]");
         SetEncodingText(doc->EncodingDescription());
     };
     connect(doc, &CVeskHtmlDoc::TitleChanged, this, showDocument);

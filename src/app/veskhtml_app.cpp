@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QScreen>
 
 #include "app/child_frame.h"
 #include "app/command_ids.h"
@@ -86,7 +87,7 @@ bool CVeskHtmlApp::InitInstance(const QStringList& arguments) {
 
     QString file;
     for (const QString& argument : arguments) {
-        if (!argument.startsWith("-")) {
+        if (!argument.isEmpty() && !argument.startsWith("-")) {
             file = argument;
             break;
         }
@@ -98,6 +99,10 @@ bool CVeskHtmlApp::InitInstance(const QStringList& arguments) {
     }
 
     if (maximised) {
+        // Without a window manager nothing honours the maximised state; fill the screen anyway.
+        if (QScreen* screen = mainFrame_->screen()) {
+            mainFrame_->resize(screen->availableGeometry().size());
+        }
         mainFrame_->showMaximized();
     } else {
         mainFrame_->show();

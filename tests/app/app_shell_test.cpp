@@ -10,6 +10,7 @@
 #include "app/child_frame.h"
 #include "app/command_ids.h"
 #include "app/command_router.h"
+#include "app/list_files.h"
 #include "app/main_frame.h"
 #include "app/recent_file_list.h"
 #include "app/veskhtml_app.h"
@@ -329,6 +330,28 @@ TEST_F(AppTest, FirstChildTakesTheRememberedShowState) {
     EXPECT_EQ(app->Settings().childShowCmd, 1);
     app->OnFileNew();
     EXPECT_FALSE(app->MainFrame()->ActiveChild()->isMaximized());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ListFiles, DamagedListIsReportedAndEmpty) {
+    ScriptedSeams seams;
+    CFileGroup list;
+    list.AddGroup("site");
+    ASSERT_TRUE(list.Save("filelst.vkd"));
+    std::string bytes = ReadTestFile(vesk::UsersDataFile("filelst.vkd"));
+    WriteTestFile(vesk::UsersDataFile("filelst.vkd"), bytes.substr(0, bytes.size() - 1));
+    CFileGroup loaded;
+    EXPECT_EQ(LoadListFile(loaded, "filelst.vkd"), CFileGroup::LoadStatus::Damaged);
+    EXPECT_EQ(loaded.Count(), 0);
+    ASSERT_EQ(seams.Messages().size(), 1u);
+    EXPECT_TRUE(seams.Messages()[0].text.contains("filelst.vkd"));
+
+    QFile::remove(vesk::UsersDataFile("filelst.vkd"));
+    EXPECT_EQ(LoadListFile(loaded, "filelst.vkd"), CFileGroup::LoadStatus::Missing);
+    EXPECT_EQ(seams.Messages().size(), 1u);  // a missing list is no error
 }
 
 }  // namespace
