@@ -25,7 +25,8 @@ QTemporaryDir& Dir() {
 // A Japanese page of about 10 MB in the given encoding, CR LF or LF breaks.
 QString MakePage(const char* name, vesk::TextEncoding encoding, const char* lineBreak) {
     const QString path = Dir().path() + "/" + name;
-    if (QFile::exists(path)) return path;
+    if (QFile::exists(path))
+        return path;
     std::string text = "<HTML>\r\n<HEAD><TITLE>大きなページ</TITLE></HEAD>\r\n<BODY>\r\n";
     const std::string row =
         "<TR><TD BGCOLOR=\"#FFFFCC\"><A HREF=\"page.html#top\">日本語のリンク</A></TD>"
@@ -53,7 +54,8 @@ void Open(benchmark::State& state, vesk::TextEncoding encoding, const char* line
         CVeskHtmlDoc doc;
         CVeskHtmlView view(settings, &doc);
         QString error;
-        if (!doc.Load(path, &error)) state.SkipWithError("load failed");
+        if (!doc.Load(path, &error))
+            state.SkipWithError("load failed");
         benchmark::DoNotOptimize(view.GetAllText().size());
     }
     state.SetBytesProcessed(state.iterations() * QFile(path).size());
@@ -71,7 +73,8 @@ void Save(benchmark::State& state, vesk::TextEncoding encoding, const char* line
     const QString target = Dir().path() + "/saved-" + name;
     for (auto _ : state) {
         doc.SetModified(true);
-        if (!doc.DoSave(target)) state.SkipWithError("save failed");
+        if (!doc.DoSave(target))
+            state.SkipWithError("save failed");
     }
     state.SetBytesProcessed(state.iterations() * QFile(path).size());
     ReportPeakMemory(state);
@@ -83,8 +86,12 @@ void BM_OpenShiftJisCrLf(benchmark::State& s) {
 void BM_SaveShiftJisCrLf(benchmark::State& s) {
     Save(s, vesk::TextEncoding::ShiftJis, "\r\n", "sjis.html");
 }
-void BM_OpenUtf8Lf(benchmark::State& s) { Open(s, vesk::TextEncoding::Utf8, "\n", "utf8.html"); }
-void BM_SaveUtf8Lf(benchmark::State& s) { Save(s, vesk::TextEncoding::Utf8, "\n", "utf8.html"); }
+void BM_OpenUtf8Lf(benchmark::State& s) {
+    Open(s, vesk::TextEncoding::Utf8, "\n", "utf8.html");
+}
+void BM_SaveUtf8Lf(benchmark::State& s) {
+    Save(s, vesk::TextEncoding::Utf8, "\n", "utf8.html");
+}
 
 BENCHMARK(BM_OpenShiftJisCrLf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveShiftJisCrLf)->Unit(benchmark::kMillisecond);

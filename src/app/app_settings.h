@@ -44,7 +44,7 @@ struct SettingsSnapshot {
 SettingsSnapshot DefaultSettings();
 
 class CAppSettings {
-public:
+  public:
     CAppSettings();
 
     // Reads every general setting and the button layouts; missing values take defaults.

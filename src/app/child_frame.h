@@ -10,7 +10,7 @@ class CVeskHtmlView;
 
 class CChildFrame : public QMdiSubWindow, public CCommandTarget {
     Q_OBJECT
-public:
+  public:
     CChildFrame(CVeskHtmlDoc* document, CVeskHtmlView* view, QWidget* parent = nullptr);
 
     CVeskHtmlDoc* Document() const { return document_; }
@@ -18,10 +18,10 @@ public:
     // Closes without asking to save (the caller has asked already).
     void CloseWithoutPrompt();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void UpdateTitle();
 
     CVeskHtmlDoc* document_;

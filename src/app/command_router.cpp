@@ -13,13 +13,18 @@ CCommandRouter::CCommandRouter(QObject* parent) : QObject(parent) {
 }
 
 QAction* CCommandRouter::Action(int id) {
-    if (auto it = actions_.find(id); it != actions_.end()) return it->second;
+    if (auto it = actions_.find(id); it != actions_.end())
+        return it->second;
     auto* action = new QAction(this);
     if (const CommandInfo* info = FindCommandInfo(id)) {
         action->setText(QString::fromUtf8(info->label));
-        if (info->shortcut[0] != '\0') {
-            action->setShortcut(QKeySequence(QString::fromUtf8(info->shortcut)));
+        // Several shortcuts are separated by ";", the first one being the one shown.
+        QList<QKeySequence> keys;
+        for (const QString& key :
+             QString::fromUtf8(info->shortcut).split(';', Qt::SkipEmptyParts)) {
+            keys << QKeySequence(key);
         }
+        action->setShortcuts(keys);
         if (info->statusText[0] != '\0') {
             action->setStatusTip(QString::fromUtf8(info->statusText));
         }
@@ -32,10 +37,12 @@ QAction* CCommandRouter::Action(int id) {
 }
 
 bool CCommandRouter::Execute(int id) {
-    if (!chain_) return false;
+    if (!chain_)
+        return false;
     // The state is checked first, as a disabled menu item cannot be chosen;
     // shortcuts of disabled commands must not run them either.
-    if (!StateOf(id).enabled) return false;
+    if (!StateOf(id).enabled)
+        return false;
     for (CCommandTarget* target : chain_()) {
         if (target && target->ExecuteCommand(id)) {
             ScheduleUpdate();
@@ -49,7 +56,8 @@ CommandState CCommandRouter::StateOf(int id) const {
     CommandState state;
     if (chain_) {
         for (CCommandTarget* target : chain_()) {
-            if (target && target->UpdateCommand(id, state)) return state;
+            if (target && target->UpdateCommand(id, state))
+                return state;
         }
     }
     state.enabled = false;
@@ -86,7 +94,8 @@ void CCommandRouter::WatchMenu(QMenu* menu) {
 }
 
 void CCommandRouter::ScheduleUpdate() {
-    if (updateScheduled_) return;
+    if (updateScheduled_)
+        return;
     updateScheduled_ = true;
     QTimer::singleShot(0, this, [this] { UpdateActions(); });
 }

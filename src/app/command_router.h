@@ -16,7 +16,7 @@ class QMenu;
 
 class CCommandRouter : public QObject {
     Q_OBJECT
-public:
+  public:
     using ChainProvider = std::function<std::vector<CCommandTarget*>()>;
 
     explicit CCommandRouter(QObject* parent = nullptr);
@@ -39,14 +39,14 @@ public:
     // One update pass once the event loop is idle.
     void ScheduleUpdate();
 
-signals:
+  signals:
     // A command's status text, for the status bar's message pane.
     void StatusText(const QString& text);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void Apply(int id, QAction* action);
 
     ChainProvider chain_;

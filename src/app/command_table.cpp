@@ -19,9 +19,9 @@ const CommandInfo kCommands[] = {
     {cmd::kAppAbout, "ﾊﾞｰｼﾞｮﾝ情報 (&A)...", "", "プログラムのバージョン情報を表示します"},
     {cmd::kHelp, "VeskHtmlヘルプ (&H)", "F1", "VeskHtml のヘルプを表示します"},
     {cmd::kReadMe, "ReadMeファイルを読む (&R)", "", "ReadMe ファイルを開きます"},
-    {cmd::kEditCut, "切り取り (&T)\tCtrl + X", "Ctrl+X", "選択範囲を切り取ってクリップボードに移します"},
-    {cmd::kEditCopy, "ｺﾋﾟｰ (&C)\tCtrl + C", "Ctrl+C", "選択範囲をクリップボードにコピーします"},
-    {cmd::kEditPaste, "貼り付け (&P)\tCtrl + V", "Ctrl+V", "クリップボードの内容を貼り付けます"},
+    {cmd::kEditCut, "切り取り (&T)\tCtrl + X", "Ctrl+X;Shift+Del", "選択範囲を切り取ってクリップボードに移します"},
+    {cmd::kEditCopy, "ｺﾋﾟｰ (&C)\tCtrl + C", "Ctrl+C;Ctrl+Ins", "選択範囲をクリップボードにコピーします"},
+    {cmd::kEditPaste, "貼り付け (&P)\tCtrl + V", "Ctrl+V;Shift+Ins", "クリップボードの内容を貼り付けます"},
     {cmd::kEditClear, "選択範囲を削除 (&D)\tDel", "", "選択範囲を削除します"},
     {cmd::kEditSelectAll, "すべて選択 (&A)\tCtrl + A", "Ctrl+A", "文書全体を選択します"},
     {cmd::kWindowCascade, "重ねて表示 (&C)", "", "ウィンドウを重ねて表示します"},
@@ -39,7 +39,9 @@ const CommandInfo kCommands[] = {
 
 }  // namespace
 
-std::span<const CommandInfo> CommandTable() { return kCommands; }
+std::span<const CommandInfo> CommandTable() {
+    return kCommands;
+}
 
 const CommandInfo* FindCommandInfo(int id) {
     auto it = std::find_if(std::begin(kCommands), std::end(kCommands),

@@ -6,7 +6,7 @@
 struct CommandInfo {
     int id;
     const char* label;       // menu label, UTF-8; a tab separates the shown shortcut text
-    const char* shortcut;    // key sequence in Qt's portable form, "" for none
+    const char* shortcut;    // key sequences in Qt's portable form separated by ";", "" for none
     const char* statusText;  // status-bar prompt, "" for none
 };
 

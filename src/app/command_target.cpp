@@ -11,7 +11,8 @@ void CCommandTarget::OnCommandRange(int first, int last, RangeHandler handler,
 
 const CCommandTarget::RangeEntry* CCommandTarget::FindRange(int id) const {
     for (const RangeEntry& r : ranges_) {
-        if (id >= r.first && id <= r.last) return &r;
+        if (id >= r.first && id <= r.last)
+            return &r;
     }
     return nullptr;
 }
@@ -38,12 +39,14 @@ bool CCommandTarget::ExecuteCommand(int id) {
 bool CCommandTarget::UpdateCommand(int id, CommandState& state) const {
     if (auto it = commands_.find(id); it != commands_.end()) {
         state = CommandState{};
-        if (it->second.update) it->second.update(state);
+        if (it->second.update)
+            it->second.update(state);
         return true;
     }
     if (const RangeEntry* r = FindRange(id)) {
         state = CommandState{};
-        if (r->update) r->update(id, state);
+        if (r->update)
+            r->update(id, state);
         return true;
     }
     return false;

@@ -13,7 +13,7 @@ struct CommandState {
 };
 
 class CCommandTarget {
-public:
+  public:
     using Handler = std::function<void()>;
     using UpdateHandler = std::function<void(CommandState&)>;
     using RangeHandler = std::function<void(int id)>;
@@ -28,11 +28,11 @@ public:
     // A handler without update handler leaves the command enabled.
     bool UpdateCommand(int id, CommandState& state) const;
 
-protected:
+  protected:
     void OnCommand(int id, Handler handler, UpdateHandler update = {});
     void OnCommandRange(int first, int last, RangeHandler handler, RangeUpdateHandler update = {});
 
-private:
+  private:
     struct Entry {
         Handler handler;
         UpdateHandler update;

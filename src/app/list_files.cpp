@@ -8,7 +8,8 @@
 CFileGroup::LoadStatus LoadListFile(CFileGroup& list, const QString& fileName) {
     CFileGroup::LoadStatus status = list.Load(fileName);
     if (status == CFileGroup::LoadStatus::Damaged) {
-        vesk::ShowMessage("リストファイル [ " + QDir::toNativeSeparators(vesk::UsersDataFile(fileName)) +
+        vesk::ShowMessage("リストファイル [ " +
+                              QDir::toNativeSeparators(vesk::UsersDataFile(fileName)) +
                               " ] が壊れているため、読み込めませんでした。",
                           "VeskHtml", vesk::MsgIcon::Exclamation);
     }

@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
     CVeskHtmlApp app;
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    if (!app.InitInstance(arguments)) return 1;
+    if (!app.InitInstance(arguments))
+        return 1;
     const int result = QApplication::exec();
     app.ExitInstance();
     return result;

@@ -47,7 +47,8 @@ CChildFrame* CMainFrame::ActiveChild() const {
 QList<CChildFrame*> CMainFrame::Children() const {
     QList<CChildFrame*> children;
     for (QMdiSubWindow* w : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
-        if (auto* child = qobject_cast<CChildFrame*>(w)) children << child;
+        if (auto* child = qobject_cast<CChildFrame*>(w))
+            children << child;
     }
     return children;
 }
@@ -81,7 +82,8 @@ void CMainFrame::RegisterCommands() {
             int index = id - cmd::kWindowFirst;
             if (index < children.size()) {
                 CChildFrame* child = children[index];
-                if (child->isMinimized()) child->showNormal();
+                if (child->isMinimized())
+                    child->showNormal();
                 mdiArea_->setActiveSubWindow(child);
             }
         },
@@ -178,7 +180,8 @@ void CMainFrame::RefillWindowList() {
     for (QAction* action : windowActions_) windowMenu_->removeAction(action);
     windowActions_.clear();
     QList<CChildFrame*> children = Children();
-    if (children.isEmpty()) return;
+    if (children.isEmpty())
+        return;
     windowActions_ << windowMenu_->addSeparator();
     for (int i = 0; i < children.size() && i <= cmd::kWindowLast - cmd::kWindowFirst; ++i) {
         QAction* action = router.Action(cmd::kWindowFirst + i);
@@ -220,7 +223,9 @@ QStringList CMainFrame::Indicators() const {
     return {indicatorPanes_[0]->text(), indicatorPanes_[1]->text(), indicatorPanes_[2]->text()};
 }
 
-void CMainFrame::SetEncodingText(const QString& text) { encodingPane_->setText(text); }
+void CMainFrame::SetEncodingText(const QString& text) {
+    encodingPane_->setText(text);
+}
 
 void CMainFrame::OnChildActivated() {
     CChildFrame* child = ActiveChild();
@@ -230,14 +235,16 @@ void CMainFrame::OnChildActivated() {
     }
     if (!child) {
         // Keep the last window's connections while the area merely lost focus.
-        if (!Children().isEmpty()) return;
+        if (!Children().isEmpty())
+            return;
         lastActive_ = nullptr;
         setWindowTitle(kTitle);
         SetIndicators({"現在行 0行", "全行数 0行", "0Byte"});
         SetEncodingText(QString());
         return;
     }
-    if (child == lastActive_) return;
+    if (child == lastActive_)
+        return;
     lastActive_ = child;
     CVeskHtmlView* view = child->View();
     CVeskHtmlDoc* doc = child->Document();
@@ -250,7 +257,8 @@ void CMainFrame::OnChildActivated() {
     connect(doc, &CVeskHtmlDoc::TitleChanged, this, showDocument);
     connect(doc, &CVeskHtmlDoc::EncodingChanged, this, showDocument);
     connect(child, &QObject::destroyed, this, [this, child] {
-        if (lastActive_ == child) lastActive_ = nullptr;
+        if (lastActive_ == child)
+            lastActive_ = nullptr;
     });
     view->OnActivated();
     showDocument();
@@ -282,11 +290,13 @@ void CMainFrame::ShowChild(CChildFrame* child) {
             child->show();
         }
     }
-    if (settings.tile == 1) mdiArea_->tileSubWindows();
+    if (settings.tile == 1)
+        mdiArea_->tileSubWindows();
     mdiArea_->setActiveSubWindow(child);
     child->widget()->setFocus();
     connect(child, &QObject::destroyed, this, [this] {
-        if (Children().isEmpty()) app_.Settings().firstChild = true;
+        if (Children().isEmpty())
+            app_.Settings().firstChild = true;
     });
     connect(child, &QMdiSubWindow::windowStateChanged, this,
             [this](Qt::WindowStates, Qt::WindowStates now) {
@@ -299,19 +309,20 @@ void CMainFrame::ShowChild(CChildFrame* child) {
 
 bool CMainFrame::RestorePlacement(ISettingsStore& store) {
     QString showCmd = store.GetProfileString("Wnd_Pos", "showCmd", "Max");
-    if (showCmd == "Max" || showCmd == "Min") return true;
+    if (showCmd == "Max" || showCmd == "Min")
+        return true;
     if (showCmd == "Normal") {
         // The corner is the outer frame's, as pos() reports it; the size is the window's own.
-        move(store.GetProfileInt("Wnd_Pos", "left_p", 0), store.GetProfileInt("Wnd_Pos", "top_p", 0));
-        resize(store.GetProfileInt("Wnd_Pos", "xw", 500), store.GetProfileInt("Wnd_Pos", "yw", 800));
+        move(store.GetProfileInt("Wnd_Pos", "left_p", 0),
+             store.GetProfileInt("Wnd_Pos", "top_p", 0));
+        resize(store.GetProfileInt("Wnd_Pos", "xw", 500),
+               store.GetProfileInt("Wnd_Pos", "yw", 800));
     }
     return false;
 }
 
 void CMainFrame::SavePlacement(ISettingsStore& store) const {
-    QString showCmd = isMaximized()                      ? "Max"
-                      : (isMinimized() || wasMinimised_) ? "Min"
-                                                         : "Normal";
+    QString showCmd = isMaximized() ? "Max" : (isMinimized() || wasMinimised_) ? "Min" : "Normal";
     store.WriteProfileString("Wnd_Pos", "showCmd", showCmd);
     store.WriteProfileInt("Wnd_Pos", "left_p", pos().x());
     store.WriteProfileInt("Wnd_Pos", "top_p", pos().y());
@@ -320,7 +331,8 @@ void CMainFrame::SavePlacement(ISettingsStore& store) const {
 }
 
 void CMainFrame::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange) wasMinimised_ = isMinimized();
+    if (event->type() == QEvent::WindowStateChange)
+        wasMinimised_ = isMinimized();
     QMainWindow::changeEvent(event);
 }
 

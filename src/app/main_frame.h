@@ -15,7 +15,7 @@ class ISettingsStore;
 
 class CMainFrame : public QMainWindow, public CCommandTarget {
     Q_OBJECT
-public:
+  public:
     explicit CMainFrame(CVeskHtmlApp& app);
 
     QMdiArea* MdiArea() const { return mdiArea_; }
@@ -36,11 +36,11 @@ public:
     // the remembered show state.
     void ShowChild(CChildFrame* child);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void BuildMenus();
     void BuildStatusBar();
     void RefillRecentFiles();

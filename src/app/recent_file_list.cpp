@@ -15,14 +15,16 @@ void CRecentFileList::Add(const QString& path) {
 }
 
 void CRecentFileList::Remove(int index) {
-    if (index >= 0 && index < paths_.size()) paths_.removeAt(index);
+    if (index >= 0 && index < paths_.size())
+        paths_.removeAt(index);
 }
 
 void CRecentFileList::Load(ISettingsStore& store) {
     paths_.clear();
     for (int i = 1; i <= kSize; ++i) {
         QString path = store.GetProfileString(kSection, QString("File%1").arg(i), QString());
-        if (!path.isEmpty() && !paths_.contains(path)) paths_ << path;
+        if (!path.isEmpty() && !paths_.contains(path))
+            paths_ << path;
     }
 }
 

@@ -8,7 +8,7 @@
 class ISettingsStore;
 
 class CRecentFileList {
-public:
+  public:
     static constexpr int kSize = 10;
 
     void Add(const QString& path);  // moves it to the front; the eleventh falls off
@@ -19,6 +19,6 @@ public:
     // Menu text of entry index: "&1 path" (10 shows as "1&0").
     static QString MenuText(int index, const QString& path);
 
-private:
+  private:
     QStringList paths_;
 };

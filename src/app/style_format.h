@@ -13,15 +13,16 @@ enum : std::uint32_t {
 };
 
 struct StyleFormat {
-    static constexpr std::uint32_t kMask = 0xF800000F;  // bold|italic|underline|strikeout|size|colour|face|offset|charset
+    static constexpr std::uint32_t kMask =
+        0xF800000F;  // bold|italic|underline|strikeout|size|colour|face|offset|charset
     std::uint32_t mask = kMask;
     std::uint32_t effects = 0;
-    int height = 220;              // twips
+    int height = 220;  // twips
     int offset = 0;
-    std::uint32_t textColor = 0;   // 0x00BBGGRR
+    std::uint32_t textColor = 0;  // 0x00BBGGRR
     int charSet = 128;
     int pitchAndFamily = 0;
-    QString faceName;              // at most 31 characters
+    QString faceName;  // at most 31 characters
 
     bool operator==(const StyleFormat&) const = default;
 };

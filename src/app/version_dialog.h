@@ -5,7 +5,7 @@
 
 class CVersionDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CVersionDialog(QWidget* parent = nullptr);
     static const char kVersionLine[];
 };

@@ -29,10 +29,14 @@ CVeskHtmlApp* g_app = nullptr;
 const char kCaption[] = "VeskHtml";
 }  // namespace
 
-CVeskHtmlApp* TheApp() { return g_app; }
+CVeskHtmlApp* TheApp() {
+    return g_app;
+}
 
 // Resources live in a static library, so they are registered by hand.
-static void InitResources() { Q_INIT_RESOURCE(resources); }
+static void InitResources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 CVeskHtmlApp::CVeskHtmlApp() : router_(std::make_unique<CCommandRouter>()) {
     InitResources();
@@ -43,7 +47,8 @@ CVeskHtmlApp::CVeskHtmlApp() : router_(std::make_unique<CCommandRouter>()) {
 
 CVeskHtmlApp::~CVeskHtmlApp() {
     delete mainFrame_;
-    if (g_app == this) g_app = nullptr;
+    if (g_app == this)
+        g_app = nullptr;
 }
 
 std::vector<CCommandTarget*> CVeskHtmlApp::CommandChain() const {
@@ -65,8 +70,10 @@ void CVeskHtmlApp::RegisterCommands() {
     OnCommand(cmd::kAppAbout, [this] { OnAppAbout(); });
     OnCommand(cmd::kFileNew, [this] { OnFileNew(); });
     OnCommand(cmd::kFileOpen, [this] { OnFileOpen(); });
-    OnCommand(cmd::kCloseAll, [this] { OnCloseAll(); }, anyOpen);
-    OnCommand(cmd::kSaveAll, [this] { OnSaveAll(); }, anyOpen);
+    OnCommand(
+        cmd::kCloseAll, [this] { OnCloseAll(); }, anyOpen);
+    OnCommand(
+        cmd::kSaveAll, [this] { OnSaveAll(); }, anyOpen);
     OnCommand(cmd::kHelp, [this] { OnHelp(); });
     OnCommand(cmd::kReadMe, [this] { OnReadMe(); });
     OnCommandRange(
@@ -107,7 +114,8 @@ bool CVeskHtmlApp::InitInstance(const QStringList& arguments) {
     } else {
         mainFrame_->show();
     }
-    if (CChildFrame* child = mainFrame_->ActiveChild()) child->widget()->setFocus();
+    if (CChildFrame* child = mainFrame_->ActiveChild())
+        child->widget()->setFocus();
     router_->UpdateActions();
     return true;
 }
@@ -121,7 +129,8 @@ void CVeskHtmlApp::ExitInstance() {
 
 std::vector<CVeskHtmlDoc*> CVeskHtmlApp::Documents() const {
     std::vector<CVeskHtmlDoc*> documents;
-    if (!mainFrame_) return documents;
+    if (!mainFrame_)
+        return documents;
     for (CChildFrame* child : mainFrame_->Children()) documents.push_back(child->Document());
     return documents;
 }
@@ -181,7 +190,8 @@ CVeskHtmlDoc* CVeskHtmlApp::OpenDocumentFile(const QString& path, QString* error
     const QString absolute = QFileInfo(path).absoluteFilePath();
     for (CChildFrame* child : mainFrame_->Children()) {
         if (child->Document()->PathName() == absolute) {
-            if (child->isMinimized()) child->showNormal();
+            if (child->isMinimized())
+                child->showNormal();
             mainFrame_->MdiArea()->setActiveSubWindow(child);
             return child->Document();
         }
@@ -215,10 +225,12 @@ void CVeskHtmlApp::OnFileOpen() {
     vesk::FileDialogRequest request;
     request.mode = vesk::FileDialogRequest::Mode::OpenMultiple;
     request.filter = doc_text::kOpenDialogFilter;
-    request.folder = store.GetProfileString("FileDlgSettings", "Initial_dir_open", QDir::homePath());
+    request.folder =
+        store.GetProfileString("FileDlgSettings", "Initial_dir_open", QDir::homePath());
     request.filterIndex = store.GetProfileInt("FileDlgSettings", "Initial_filter_open", 0);
     vesk::FileDialogResult result = vesk::RunFileDialog(request, mainFrame_);
-    if (!result.accepted || result.paths.isEmpty()) return;
+    if (!result.accepted || result.paths.isEmpty())
+        return;
     for (const QString& path : result.paths) OpenDocumentFileWithMessage(path);
     std::string folder = vesk::FolderOfPath(result.paths.last().toStdString());
     store.WriteProfileString("FileDlgSettings", "Initial_dir_open",
@@ -227,20 +239,24 @@ void CVeskHtmlApp::OnFileOpen() {
 }
 
 void CVeskHtmlApp::OnOpenRecentFile(int index) {
-    if (index < 0 || index >= recentFiles_.Paths().size()) return;
+    if (index < 0 || index >= recentFiles_.Paths().size())
+        return;
     const QString path = recentFiles_.Paths()[index];
-    if (!OpenDocumentFileWithMessage(path)) recentFiles_.Remove(index);
+    if (!OpenDocumentFileWithMessage(path))
+        recentFiles_.Remove(index);
 }
 
 bool CVeskHtmlApp::SaveAllModified() {
     for (CVeskHtmlDoc* document : Documents()) {
-        if (!document->SaveModified()) return false;
+        if (!document->SaveModified())
+            return false;
     }
     return true;
 }
 
 bool CVeskHtmlApp::OnCloseAll() {
-    if (!SaveAllModified()) return false;
+    if (!SaveAllModified())
+        return false;
     for (CChildFrame* child : mainFrame_->Children()) child->CloseWithoutPrompt();
     settings_.documentListChanged = true;
     settings_.firstChild = true;

@@ -19,7 +19,7 @@ class CVeskHtmlDoc;
 
 class CVeskHtmlApp : public QObject, public CCommandTarget {
     Q_OBJECT
-public:
+  public:
     CVeskHtmlApp();
     ~CVeskHtmlApp() override;
 
@@ -58,7 +58,7 @@ public:
     // Save prompts for every modified document; false when one was cancelled.
     bool SaveAllModified();
 
-private:
+  private:
     CChildFrame* CreateDocumentWindow(CVeskHtmlDoc*& document);
     void CloseInitialBlankDocument();
     void RegisterCommands();

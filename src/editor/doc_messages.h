@@ -25,7 +25,9 @@ inline QString CannotEncode(const QString& character, const QString& encoding) {
     return "文字 [ " + character + " ] は " + encoding +
            " では保存できません。\r\nUTF-8 で保存しますか?";
 }
-inline QString SaveChanges(const QString& title) { return title + " への変更を保存しますか?"; }
+inline QString SaveChanges(const QString& title) {
+    return title + " への変更を保存しますか?";
+}
 inline QString GuessedEncoding(const QString& path) {
     return "ファイル [ " + path +
            " ] の文字コードを判別できませんでした。\r\nバイト列をそのまま Latin-1 として開きます。";

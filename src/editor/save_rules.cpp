@@ -4,7 +4,8 @@ namespace vesk {
 
 std::string AppendExtensionByFilter(std::string_view path, int filterIndex) {
     std::string result(path);
-    if (result.find('.') != std::string::npos) return result;
+    if (result.find('.') != std::string::npos)
+        return result;
     if (filterIndex == 1 || filterIndex == 3) {
         result += ".html";
     } else if (filterIndex == 2) {

@@ -13,7 +13,7 @@
 
 class CTextControl : public QsciScintilla {
     Q_OBJECT
-public:
+  public:
     // Style numbers of the colouring styles.
     enum Style { kText = 0, kTag = 1, kParam = 2, kCom = 3 };
     static constexpr int kTextLimit = 0xFFFFFF;
@@ -55,13 +55,13 @@ public:
 
     // No painting while a FreezePainting lives.
     class FreezePainting {
-    public:
+      public:
         explicit FreezePainting(CTextControl& control);
         ~FreezePainting();
         FreezePainting(const FreezePainting&) = delete;
         FreezePainting& operator=(const FreezePainting&) = delete;
 
-    private:
+      private:
         CTextControl& control_;
         bool wasEnabled_;
     };
@@ -77,19 +77,19 @@ public:
     // letters and digits their upper-case ASCII code, F1-F12 112-123; 0 for others.
     static int KeyCodeOf(const QKeyEvent* event);
 
-signals:
+  signals:
     // The text changed (insertions and deletions).
     void TextChangedNotify();
     // The selection or caret moved.
     void SelectionChangedNotify();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
-private:
+  private:
     // Styles 0..kStyleSlots-1 are remembered so that redefining the text style
     // (which resets every style to the default) keeps the others, and so that
     // their strikeout can be drawn with an indicator.

@@ -54,7 +54,8 @@ void CVeskHtmlDoc::SetUntitledTitle(const QString& title) {
 }
 
 void CVeskHtmlDoc::SetModified(bool modified) {
-    if (modified_ == modified) return;
+    if (modified_ == modified)
+        return;
     modified_ = modified;
     emit ModifiedChanged(modified);
 }
@@ -68,7 +69,8 @@ void CVeskHtmlDoc::SetPathName(const QString& path) {
 
 QString CVeskHtmlDoc::EncodingDescription() const {
     QString text = EncodingLabel(encoding_);
-    if (bom_) text += " (BOM)";
+    if (bom_)
+        text += " (BOM)";
     auto breaks = vesk::LineBreakName(lineBreaks_);
     return text + " / " + QString::fromUtf8(breaks.data(), static_cast<int>(breaks.size()));
 }
@@ -76,7 +78,8 @@ QString CVeskHtmlDoc::EncodingDescription() const {
 bool CVeskHtmlDoc::Load(const QString& path, QString* error) {
     vesk::FileReadResult file = vesk::ReadWholeFile(path);
     if (!file.ok) {
-        if (error) *error = file.error;
+        if (error)
+            *error = file.error;
         return false;
     }
     vesk::DecodedText decoded = vesk::DecodeFileBytes(file.bytes);
@@ -96,7 +99,8 @@ bool CVeskHtmlDoc::Load(const QString& path, QString* error) {
     }
 
     SetPathName(path);
-    if (view_) view_->SetText(text);
+    if (view_)
+        view_->SetText(text);
     SetModified(false);
     emit EncodingChanged();
     if (decoded.guessed) {
@@ -107,10 +111,10 @@ bool CVeskHtmlDoc::Load(const QString& path, QString* error) {
 }
 
 bool CVeskHtmlDoc::ReloadAs(TextEncoding encoding) {
-    if (path_.isEmpty()) return false;
+    if (path_.isEmpty())
+        return false;
     if (modified_ && vesk::ShowMessage(doc_text::kReloadLosesEdits, doc_text::kCaption,
-                                       MsgIcon::Question,
-                                       MsgButtons::OkCancel) != MsgAnswer::Ok) {
+                                       MsgIcon::Question, MsgButtons::OkCancel) != MsgAnswer::Ok) {
         return false;
     }
     vesk::FileReadResult file = vesk::ReadWholeFile(path_);
@@ -142,7 +146,8 @@ bool CVeskHtmlDoc::ReloadAs(TextEncoding encoding) {
         originalBytes_ = std::move(file.bytes);
         originalText_ = text;
     }
-    if (view_) view_->SetText(text);
+    if (view_)
+        view_->SetText(text);
     SetModified(false);
     emit EncodingChanged();
     return true;
@@ -150,14 +155,16 @@ bool CVeskHtmlDoc::ReloadAs(TextEncoding encoding) {
 
 std::optional<std::string> CVeskHtmlDoc::BytesToSave() {
     std::string text = view_ ? view_->GetAllText() : std::string();
-    if (!originalBytes_.empty() && text == originalText_) return originalBytes_;
+    if (!originalBytes_.empty() && text == originalText_)
+        return originalBytes_;
     std::string stored = vesk::BreaksFromCrLf(text, lineBreaks_);
     vesk::EncodeResult encoded = vesk::EncodeText(stored, encoding_, bom_);
-    if (encoded.ok) return std::move(encoded.bytes);
+    if (encoded.ok)
+        return std::move(encoded.bytes);
 
     // Never drop a character: offer UTF-8, which holds them all.
-    QString character = QString::fromUtf8(encoded.failChar.data(),
-                                          static_cast<int>(encoded.failChar.size()));
+    QString character =
+        QString::fromUtf8(encoded.failChar.data(), static_cast<int>(encoded.failChar.size()));
     if (vesk::ShowMessage(doc_text::CannotEncode(character, EncodingLabel(encoding_)),
                           doc_text::kCaption, MsgIcon::Exclamation,
                           MsgButtons::YesNo) != MsgAnswer::Yes) {
@@ -173,7 +180,8 @@ std::optional<std::string> CVeskHtmlDoc::BytesToSave() {
 
 bool CVeskHtmlDoc::DoSave(const QString& path) {
     std::optional<std::string> bytes = BytesToSave();
-    if (!bytes) return false;
+    if (!bytes)
+        return false;
     vesk::FileWriteResult written = vesk::WriteFileAtomically(path, *bytes);
     if (!written.ok) {
         vesk::ShowMessage(doc_text::CannotSave(QDir::toNativeSeparators(path), written.error),
@@ -188,7 +196,8 @@ bool CVeskHtmlDoc::DoSave(const QString& path) {
 }
 
 bool CVeskHtmlDoc::OnFileSave() {
-    if (path_.isEmpty() || !QFileInfo::exists(path_)) return OnFileSaveAs();
+    if (path_.isEmpty() || !QFileInfo::exists(path_))
+        return OnFileSaveAs();
     return DoSave(path_);
 }
 
@@ -207,20 +216,23 @@ bool CVeskHtmlDoc::OnFileSaveAs() {
     int filterIndex = 0;
     for (;;) {
         vesk::FileDialogResult result = vesk::RunFileDialog(request);
-        if (!result.accepted || result.paths.isEmpty()) return false;
+        if (!result.accepted || result.paths.isEmpty())
+            return false;
         chosen = result.paths.first();
         filterIndex = result.filterIndex;
         path = QString::fromStdString(
             vesk::AppendExtensionByFilter(chosen.toStdString(), filterIndex));
-        if (!QFileInfo::exists(path)) break;
+        if (!QFileInfo::exists(path))
+            break;
         QString name = QString::fromStdString(vesk::NamePartOfPath(chosen.toStdString()));
-        if (vesk::ShowMessage(doc_text::AlreadyExists(name), doc_text::kCaption,
-                              MsgIcon::Question, MsgButtons::YesNoCancel) == MsgAnswer::Yes) {
+        if (vesk::ShowMessage(doc_text::AlreadyExists(name), doc_text::kCaption, MsgIcon::Question,
+                              MsgButtons::YesNoCancel) == MsgAnswer::Yes) {
             break;
         }
     }
 
-    if (!DoSave(path)) return false;
+    if (!DoSave(path))
+        return false;
 
     std::string folder = vesk::FolderOfPath(path.toStdString());
     store.WriteProfileString("FileDlgSettings", "Initial_dir_save",
@@ -250,7 +262,8 @@ bool CVeskHtmlDoc::SaveInEncoding(TextEncoding encoding) {
 }
 
 bool CVeskHtmlDoc::SaveModified() {
-    if (!modified_) return true;
+    if (!modified_)
+        return true;
     switch (vesk::ShowMessage(doc_text::SaveChanges(title_), doc_text::kCaption,
                               MsgIcon::Exclamation, MsgButtons::YesNoCancel)) {
         case MsgAnswer::Yes:

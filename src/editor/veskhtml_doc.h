@@ -15,7 +15,7 @@ class CVeskHtmlView;
 
 class CVeskHtmlDoc : public QObject, public CCommandTarget {
     Q_OBJECT
-public:
+  public:
     static const QString kUntitledName;  // "無題のﾌｧｲﾙ"
 
     CVeskHtmlDoc();
@@ -60,14 +60,14 @@ public:
 
     bool openedByGroup = false;
 
-signals:
+  signals:
     void TitleChanged();
     void ModifiedChanged(bool modified);
     void EncodingChanged();
     // A new path was given by Save As.
     void PathNameChanged(const QString& path);
 
-private:
+  private:
     void SetPathName(const QString& path);
 
     CVeskHtmlView* view_ = nullptr;

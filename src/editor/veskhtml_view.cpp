@@ -21,19 +21,23 @@ CVeskHtmlView::CVeskHtmlView(CAppSettings& settings, CVeskHtmlDoc* document, QWi
     control_->SetWordWrap(snapshot_.wrap != 0);
 
     connect(control_, &CTextControl::TextChangedNotify, this, [this] {
-        if (!settingText_ && document_) document_->SetModified(true);
+        if (!settingText_ && document_)
+            document_->SetModified(true);
         emit StatusChanged();
     });
     connect(control_, &CTextControl::SelectionChangedNotify, this,
             [this] { emit StatusChanged(); });
 
-    if (document_) document_->AttachView(this);
+    if (document_)
+        document_->AttachView(this);
     RegisterCommands();
 }
 
 CVeskHtmlView::~CVeskHtmlView() {
-    if (document_ && document_->View() == this) document_->AttachView(nullptr);
-    if (settings_.activeView == this) settings_.activeView = nullptr;
+    if (document_ && document_->View() == this)
+        document_->AttachView(nullptr);
+    if (settings_.activeView == this)
+        settings_.activeView = nullptr;
     if (--settings_.openDocuments <= 0) {
         settings_.openDocuments = 0;
         settings_.activeView = nullptr;
@@ -48,9 +52,12 @@ void CVeskHtmlView::RegisterCommands() {
         state.enabled = start != end;
     };
     OnCommand(cmd::kEditSelectAll, [this] { control_->SetSel(0, -1); });
-    OnCommand(cmd::kEditCut, [this] { control_->cut(); }, hasSelection);
-    OnCommand(cmd::kEditCopy, [this] { control_->copy(); }, hasSelection);
-    OnCommand(cmd::kEditClear, [this] { control_->removeSelectedText(); }, hasSelection);
+    OnCommand(
+        cmd::kEditCut, [this] { control_->cut(); }, hasSelection);
+    OnCommand(
+        cmd::kEditCopy, [this] { control_->copy(); }, hasSelection);
+    OnCommand(
+        cmd::kEditClear, [this] { control_->removeSelectedText(); }, hasSelection);
     OnCommand(
         cmd::kEditPaste, [this] { control_->paste(); },
         [this](CommandState& state) { state.enabled = !control_->isReadOnly(); });
@@ -75,7 +82,9 @@ void CVeskHtmlView::SetText(std::string_view utf8) {
     emit StatusChanged();
 }
 
-std::string CVeskHtmlView::GetAllText() const { return control_->WholeText(); }
+std::string CVeskHtmlView::GetAllText() const {
+    return control_->WholeText();
+}
 
 void CVeskHtmlView::RefreshSettings() {
     snapshot_ = settings_.CopyOut();

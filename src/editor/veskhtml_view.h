@@ -13,7 +13,7 @@ class CVeskHtmlDoc;
 
 class CVeskHtmlView : public QWidget, public CCommandTarget {
     Q_OBJECT
-public:
+  public:
     CVeskHtmlView(CAppSettings& settings, CVeskHtmlDoc* document, QWidget* parent = nullptr);
     ~CVeskHtmlView() override;
 
@@ -33,11 +33,11 @@ public:
     // Called when the view becomes the active one.
     void OnActivated();
 
-signals:
+  signals:
     // The indicators changed; the main frame shows them while this view is active.
     void StatusChanged();
 
-private:
+  private:
     void ApplyStyles();
     void RegisterCommands();
 

@@ -11,7 +11,7 @@ struct FileGroupEntry {
 };
 
 class CFileGroup {
-public:
+  public:
     enum class LoadStatus { Loaded, Missing, Damaged };
 
     int Count() const { return static_cast<int>(groups_.size()); }
@@ -42,7 +42,7 @@ public:
     LoadStatus Load(const QString& fileName);
     bool Save(const QString& fileName, QString* error = nullptr) const;
 
-private:
+  private:
     std::vector<FileGroupEntry> groups_;
 };
 

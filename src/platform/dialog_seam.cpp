@@ -12,12 +12,17 @@ dialog_seam::Script& CurrentScript() {
 }  // namespace
 
 namespace dialog_seam {
-void SetScript(Script script) { CurrentScript() = std::move(script); }
-void ClearScript() { CurrentScript() = nullptr; }
+void SetScript(Script script) {
+    CurrentScript() = std::move(script);
+}
+void ClearScript() {
+    CurrentScript() = nullptr;
+}
 }  // namespace dialog_seam
 
 int RunDialog(QDialog& dialog) {
-    if (CurrentScript()) return CurrentScript()(dialog);
+    if (CurrentScript())
+        return CurrentScript()(dialog);
     return dialog.exec();
 }
 

@@ -37,9 +37,9 @@ std::string DeclaredCharset(std::string_view bytes);
 std::optional<TextEncoding> EncodingFromCharset(std::string_view label);
 
 struct DecodedText {
-    std::string utf8;                           // the text, as UTF-8
-    TextEncoding encoding = TextEncoding::Utf8; // what it was read as
-    bool bom = false;                           // a UTF-8 byte-order mark was present (not in utf8)
+    std::string utf8;                            // the text, as UTF-8
+    TextEncoding encoding = TextEncoding::Utf8;  // what it was read as
+    bool bom = false;      // a UTF-8 byte-order mark was present (not in utf8)
     bool guessed = false;  // nothing fitted: opened byte for byte as Latin-1
 };
 

@@ -13,18 +13,24 @@ file_dialog_seam::Script& CurrentScript() {
 }  // namespace
 
 namespace file_dialog_seam {
-void SetScript(Script script) { CurrentScript() = std::move(script); }
-void ClearScript() { CurrentScript() = nullptr; }
+void SetScript(Script script) {
+    CurrentScript() = std::move(script);
+}
+void ClearScript() {
+    CurrentScript() = nullptr;
+}
 }  // namespace file_dialog_seam
 
 QStringList ToQtNameFilters(const QString& filter) {
     QStringList parts = filter.split('|');
     QStringList result;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].isEmpty()) break;
+        if (parts[i].isEmpty())
+            break;
         QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
         for (QString& p : patterns) {
-            if (p == "*.*") p = "*";
+            if (p == "*.*")
+                p = "*";
         }
         // The pattern list in the trailing brackets is what Qt filters by; with
         // HideNameFilterDetails the user sees only the name.
@@ -34,7 +40,8 @@ QStringList ToQtNameFilters(const QString& filter) {
 }
 
 FileDialogResult RunFileDialog(const FileDialogRequest& request, QWidget* parent) {
-    if (CurrentScript()) return CurrentScript()(request);
+    if (CurrentScript())
+        return CurrentScript()(request);
 
     QFileDialog dialog(parent);
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails |
@@ -43,11 +50,13 @@ FileDialogResult RunFileDialog(const FileDialogRequest& request, QWidget* parent
     dialog.setNameFilters(filters);
     if (!filters.isEmpty()) {
         int index = request.filterIndex <= 0 ? 0 : request.filterIndex - 1;
-        if (index >= filters.size()) index = 0;
+        if (index >= filters.size())
+            index = 0;
         dialog.selectNameFilter(filters[index]);
     }
     QString folder = request.folder;
-    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
     dialog.setDirectory(folder);
     switch (request.mode) {
         case FileDialogRequest::Mode::Open:
@@ -64,15 +73,18 @@ FileDialogResult RunFileDialog(const FileDialogRequest& request, QWidget* parent
             dialog.setAcceptMode(QFileDialog::AcceptSave);
             dialog.setFileMode(QFileDialog::AnyFile);
             dialog.setWindowTitle("名前を付けて保存");
-            if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+            if (!request.fileName.isEmpty())
+                dialog.selectFile(request.fileName);
             break;
     }
     FileDialogResult result;
-    if (dialog.exec() != QDialog::Accepted) return result;
+    if (dialog.exec() != QDialog::Accepted)
+        return result;
     result.accepted = true;
     result.paths = dialog.selectedFiles();
     result.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
-    if (result.filterIndex <= 0) result.filterIndex = 1;
+    if (result.filterIndex <= 0)
+        result.filterIndex = 1;
     return result;
 }
 

@@ -13,12 +13,17 @@ launcher_seam::Script& CurrentScript() {
 }  // namespace
 
 namespace launcher_seam {
-void SetScript(Script script) { CurrentScript() = std::move(script); }
-void ClearScript() { CurrentScript() = nullptr; }
+void SetScript(Script script) {
+    CurrentScript() = std::move(script);
+}
+void ClearScript() {
+    CurrentScript() = nullptr;
+}
 }  // namespace launcher_seam
 
 bool OpenWithDesktop(const QString& path) {
-    if (CurrentScript()) return CurrentScript()(path);
+    if (CurrentScript())
+        return CurrentScript()(path);
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

@@ -30,17 +30,23 @@ QMessageBox::Icon ToQtIcon(MsgIcon icon) {
 }  // namespace
 
 namespace message_seam {
-void SetScript(Script script) { CurrentScript() = std::move(script); }
-void ClearScript() { CurrentScript() = nullptr; }
-bool IsScripted() { return static_cast<bool>(CurrentScript()); }
+void SetScript(Script script) {
+    CurrentScript() = std::move(script);
+}
+void ClearScript() {
+    CurrentScript() = nullptr;
+}
+bool IsScripted() {
+    return static_cast<bool>(CurrentScript());
+}
 std::vector<MessageRecord>& Log() {
     static std::vector<MessageRecord> log;
     return log;
 }
 }  // namespace message_seam
 
-MsgAnswer ShowMessage(const QString& text, const QString& caption, MsgIcon icon,
-                      MsgButtons buttons, QWidget* parent) {
+MsgAnswer ShowMessage(const QString& text, const QString& caption, MsgIcon icon, MsgButtons buttons,
+                      QWidget* parent) {
     MessageRecord record{text, caption, icon, buttons};
     if (CurrentScript()) {
         message_seam::Log().push_back(record);
@@ -63,10 +69,14 @@ MsgAnswer ShowMessage(const QString& text, const QString& caption, MsgIcon icon,
             break;
     }
     // The buttons carry the system's Japanese labels.
-    if (auto* b = box.button(QMessageBox::Ok)) b->setText("OK");
-    if (auto* b = box.button(QMessageBox::Cancel)) b->setText("ｷｬﾝｾﾙ");
-    if (auto* b = box.button(QMessageBox::Yes)) b->setText("はい(&Y)");
-    if (auto* b = box.button(QMessageBox::No)) b->setText("いいえ(&N)");
+    if (auto* b = box.button(QMessageBox::Ok))
+        b->setText("OK");
+    if (auto* b = box.button(QMessageBox::Cancel))
+        b->setText("ｷｬﾝｾﾙ");
+    if (auto* b = box.button(QMessageBox::Yes))
+        b->setText("はい(&Y)");
+    if (auto* b = box.button(QMessageBox::No))
+        b->setText("いいえ(&N)");
     switch (box.exec()) {
         case QMessageBox::Yes:
             return MsgAnswer::Yes;

@@ -7,7 +7,7 @@
 #include <memory>
 
 class ISettingsStore {
-public:
+  public:
     virtual ~ISettingsStore() = default;
     virtual int GetProfileInt(const QString& section, const QString& entry, int defaultValue) = 0;
     virtual QString GetProfileString(const QString& section, const QString& entry,

@@ -29,7 +29,7 @@ using namespace vesk::test;
 namespace {
 
 class AppTest : public ::testing::Test {
-protected:
+  protected:
     AppTest() {
         ClearSettings();
         QFile::remove(vesk::UsersDataFile("orgflst.vkd"));
@@ -62,8 +62,7 @@ TEST_F(AppTest, StartWithoutArgumentsShowsOneUntitledDocument) {
     Start();
     EXPECT_EQ(OpenTitles(), QStringList{"無題のﾌｧｲﾙ"});
     EXPECT_EQ(app->FileNewCount(), 1);
-    EXPECT_EQ(app->MainFrame()->Indicators(),
-              (QStringList{"現在行 1行", "全行数 1行", "0Byte"}));
+    EXPECT_EQ(app->MainFrame()->Indicators(), (QStringList{"現在行 1行", "全行数 1行", "0Byte"}));
 }
 
 TEST_F(AppTest, FirstOpenedFileReplacesTheUntouchedBlankDocument) {
@@ -161,13 +160,14 @@ TEST_F(AppTest, CancelledOpenDialogStoresNothing) {
 TEST_F(AppTest, WindowPlacementRule) {
     auto placed = [this](const QString& showCmd) {
         ClearSettings();
-        if (!showCmd.isEmpty()) AppStore().WriteProfileString("Wnd_Pos", "showCmd", showCmd);
+        if (!showCmd.isEmpty())
+            AppStore().WriteProfileString("Wnd_Pos", "showCmd", showCmd);
         app.reset();
         Start();
         return app->MainFrame();
     };
-    EXPECT_TRUE(placed("")->isMaximized());      // default "Max"
-    EXPECT_TRUE(placed("Min")->isMaximized());   // never starts minimised
+    EXPECT_TRUE(placed("")->isMaximized());     // default "Max"
+    EXPECT_TRUE(placed("Min")->isMaximized());  // never starts minimised
     CMainFrame* normal = placed("Normal");
     EXPECT_FALSE(normal->isMaximized());
     EXPECT_EQ(normal->pos(), QPoint(0, 0));
@@ -228,8 +228,7 @@ TEST_F(AppTest, CloseAllStopsAtACancelledPrompt) {
     QTest::qWait(0);
     EXPECT_TRUE(app->Documents().empty());
     EXPECT_TRUE(app->Settings().documentListChanged);
-    EXPECT_EQ(app->MainFrame()->Indicators(),
-              (QStringList{"現在行 0行", "全行数 0行", "0Byte"}));
+    EXPECT_EQ(app->MainFrame()->Indicators(), (QStringList{"現在行 0行", "全行数 0行", "0Byte"}));
     // Close all and save all need an open document.
     EXPECT_FALSE(app->Router().StateOf(cmd::kCloseAll).enabled);
     EXPECT_FALSE(app->Router().StateOf(cmd::kSaveAll).enabled);
@@ -313,9 +312,11 @@ TEST_F(AppTest, VersionBoxAndHelp) {
     ScriptedSeams seams;
     const QString help = vesk::ProgramFolder() + "/help/index.html";
     const bool hadHelp = QFile::exists(help);
-    if (!hadHelp) WriteTestFile(help, "<html></html>");
+    if (!hadHelp)
+        WriteTestFile(help, "<html></html>");
     app->Router().Execute(cmd::kHelp);
-    if (!hadHelp) QDir(vesk::ProgramFolder() + "/help").removeRecursively();
+    if (!hadHelp)
+        QDir(vesk::ProgramFolder() + "/help").removeRecursively();
     ASSERT_EQ(seams.launched.size(), 1u);
     EXPECT_EQ(seams.launched[0], help);
     EXPECT_TRUE(seams.Messages().empty());

@@ -29,7 +29,7 @@ const std::string kJis = "\x1B$BF|K\\8l\x1B(B";
 const std::string kUtf8 = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";
 
 class DocumentTest : public ::testing::Test {
-protected:
+  protected:
     DocumentTest() : view(settings, &doc) { ClearSettings(); }
 
     CVeskHtmlDoc* Open(const std::string& bytes, const QString& name = "page.html") {
@@ -170,8 +170,7 @@ TEST(SaveRules, ExtensionFollowsTheFilterOnlyWhenThePathHasNoDot) {
     EXPECT_EQ(vesk::AppendExtensionByFilter("/home/u/web/index", 0), "/home/u/web/index");
     EXPECT_EQ(vesk::AppendExtensionByFilter("C:\\web\\index", 1), "C:\\web\\index.html");
     // A dot anywhere, a folder name included, stops the rule.
-    EXPECT_EQ(vesk::AppendExtensionByFilter("/home/u/web.site/index", 1),
-              "/home/u/web.site/index");
+    EXPECT_EQ(vesk::AppendExtensionByFilter("/home/u/web.site/index", 1), "/home/u/web.site/index");
     EXPECT_EQ(vesk::AppendExtensionByFilter("/home/u/web/index.htm", 2), "/home/u/web/index.htm");
     EXPECT_EQ(vesk::FolderOfPath("/home/u/a.htm"), "/home/u");
     EXPECT_EQ(vesk::NamePartOfPath("/home/u/a.htm"), "a.htm");
@@ -237,8 +236,7 @@ TEST_F(SaveAsTest, CancelWritesNothing) {
     view.Control().ReplaceSel("x");
     EXPECT_FALSE(doc.OnFileSave());
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(AppStore().GetProfileString("FileDlgSettings", "Initial_dir_save", "unset"),
-              "unset");
+    EXPECT_EQ(AppStore().GetProfileString("FileDlgSettings", "Initial_dir_save", "unset"), "unset");
 }
 
 TEST_F(DocumentTest, FailedWriteKeepsOldFileAndModifiedFlag) {
@@ -255,9 +253,10 @@ TEST_F(DocumentTest, FailedWriteKeepsOldFileAndModifiedFlag) {
     if (immutable) {
         QProcess::execute("chattr", {"-i", folder});
     } else {
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ExeOwner);
-        if (saved) GTEST_SKIP() << "the folder cannot be made read-only here";
+        QFile::setPermissions(
+            folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        if (saved)
+            GTEST_SKIP() << "the folder cannot be made read-only here";
     }
     EXPECT_FALSE(saved);
     EXPECT_EQ(ReadTestFile(path), "original text");
@@ -265,8 +264,9 @@ TEST_F(DocumentTest, FailedWriteKeepsOldFileAndModifiedFlag) {
     ASSERT_EQ(seams.Messages().size(), 1u);
     EXPECT_EQ(seams.Messages()[0].icon, vesk::MsgIcon::Error);
     EXPECT_TRUE(seams.Messages()[0].text.startsWith("ファイル [ "));
-    EXPECT_GT(seams.Messages()[0].text.size(), QString("ファイル [  ] を保存できませんでした。").size() +
-                                                    path.size() + 2);  // the reason follows
+    EXPECT_GT(seams.Messages()[0].text.size(),
+              QString("ファイル [  ] を保存できませんでした。").size() + path.size() +
+                  2);  // the reason follows
 }
 
 TEST_F(DocumentTest, SaveOfAFileRemovedMeanwhileRunsSaveAs) {

@@ -23,18 +23,20 @@ inline void InstallNonBlockingSeams() {
 // While alive, message boxes are answered from a queue (then with the given
 // default) and logged; file dialogs are answered from a queue (then cancelled).
 class ScriptedSeams {
-public:
+  public:
     explicit ScriptedSeams(MsgAnswer defaultAnswer = MsgAnswer::Ok) : default_(defaultAnswer) {
         message_seam::Log().clear();
         message_seam::SetScript([this](const MessageRecord&) {
-            if (answers.empty()) return default_;
+            if (answers.empty())
+                return default_;
             MsgAnswer a = answers.front();
             answers.pop_front();
             return a;
         });
         file_dialog_seam::SetScript([this](const FileDialogRequest& request) {
             requests.push_back(request);
-            if (dialogs.empty()) return FileDialogResult{};
+            if (dialogs.empty())
+                return FileDialogResult{};
             FileDialogResult r = dialogs.front();
             dialogs.pop_front();
             return r;
@@ -52,7 +54,7 @@ public:
     std::vector<FileDialogRequest> requests;
     std::vector<QString> launched;
 
-private:
+  private:
     MsgAnswer default_;
 };
 

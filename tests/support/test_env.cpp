@@ -17,7 +17,9 @@ QTemporaryDir& Root() {
 }
 }  // namespace
 
-QString TempRoot() { return Root().path(); }
+QString TempRoot() {
+    return Root().path();
+}
 
 QString MakeTempDir() {
     QString path = TempRoot() + "/d" + QUuid::createUuid().toString(QUuid::Id128);
@@ -36,7 +38,8 @@ QString WriteTestFile(const QString& path, const std::string& bytes) {
 
 std::string ReadTestFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
     QByteArray data = file.readAll();
     return std::string(data.constData(), static_cast<size_t>(data.size()));
 }
