@@ -31,6 +31,11 @@ constexpr int kEditSelectAll = 57642;
 constexpr int kEditUndo = 57643;
 constexpr int kEditRedo = 57644;
 
+// View.
+constexpr int kRedraw = 32786;
+constexpr int kFind = 32904;
+constexpr int kReplace = 32905;
+
 // Windows.
 constexpr int kWindowCascade = 57650;
 constexpr int kWindowTile = 57651;

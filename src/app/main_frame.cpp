@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QStatusBar>
 
 #include "app/child_frame.h"
@@ -42,6 +43,11 @@ CMainFrame::CMainFrame(CVeskHtmlApp& app) : app_(app) {
 
 CChildFrame* CMainFrame::ActiveChild() const {
     return qobject_cast<CChildFrame*>(mdiArea_->activeSubWindow());
+}
+
+CVeskHtmlView* CMainFrame::ActiveView() const {
+    CChildFrame* child = ActiveChild();
+    return child ? child->View() : nullptr;
 }
 
 QList<CChildFrame*> CMainFrame::Children() const {
@@ -108,6 +114,9 @@ void CMainFrame::BuildMenus() {
     add(fileMenu_, cmd::kSaveAll);
     add(fileMenu_, cmd::kCloseAll);
     fileMenu_->addSeparator();
+    add(fileMenu_, cmd::kFilePrint);
+    add(fileMenu_, cmd::kFilePrintSetup);
+    fileMenu_->addSeparator();
     QMenu* encodingMenu = fileMenu_->addMenu("文字コード(&M)");
     QMenu* reloadMenu = encodingMenu->addMenu("指定した文字コードで開き直す(&R)");
     QMenu* saveMenu = encodingMenu->addMenu("指定した文字コードで保存(&S)");
@@ -125,13 +134,23 @@ void CMainFrame::BuildMenus() {
     RefillRecentFiles();
 
     QMenu* editMenu = menuBar()->addMenu("編集(&E)");
+    add(editMenu, cmd::kEditUndo);
+    add(editMenu, cmd::kEditRedo);
+    editMenu->addSeparator();
     add(editMenu, cmd::kEditCut);
     add(editMenu, cmd::kEditCopy);
     add(editMenu, cmd::kEditPaste);
     add(editMenu, cmd::kEditClear);
     editMenu->addSeparator();
     add(editMenu, cmd::kEditSelectAll);
+    editMenu->addSeparator();
+    add(editMenu, cmd::kFind);
+    add(editMenu, cmd::kReplace);
     router.WatchMenu(editMenu);
+
+    QMenu* toolsMenu = menuBar()->addMenu("ﾂｰﾙ(&T)");
+    add(toolsMenu, cmd::kRedraw);
+    router.WatchMenu(toolsMenu);
 
     windowMenu_ = menuBar()->addMenu("ｳｨﾝﾄﾞｳ(&W)");
     add(windowMenu_, cmd::kWindowCascade);
@@ -147,7 +166,9 @@ void CMainFrame::BuildMenus() {
     router.WatchMenu(helpMenu);
 
     // Every command shortcut works from anywhere in the window.
-    for (QMenu* menu : {fileMenu_, editMenu, windowMenu_, helpMenu}) addActions(menu->actions());
+    for (QMenu* menu : {fileMenu_, editMenu, toolsMenu, windowMenu_, helpMenu}) {
+        addActions(menu->actions());
+    }
 }
 
 void CMainFrame::RefillRecentFiles() {
@@ -358,4 +379,63 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     SavePlacement(AppStore());
     for (CChildFrame* child : Children()) child->CloseWithoutPrompt();
     event->accept();
+}
+
+void CMainFrame::ShowStatusMessage(const QString& text) {
+    statusBar()->showMessage(text);
+    statusBar()->repaint();
+}
+
+void CMainFrame::ShowColouringProgress(int percent) {
+    if (percent < 0) {
+        delete progressBar_;
+        progressBar_ = nullptr;
+        return;
+    }
+    if (!progressBar_) {
+        // A bar 200 pixels wide ending 2 pixels left of the kana pane.
+        progressBar_ = new QProgressBar(statusBar());
+        progressBar_->setRange(0, 100);
+        progressBar_->setTextVisible(false);
+        const QRect pane = kanaPane_->geometry();
+        progressBar_->setGeometry(pane.left() - 202, pane.top(), 200, pane.height());
+        progressBar_->show();
+    }
+    progressBar_->setValue(percent);
+    progressBar_->repaint();
+}
+
+void CMainFrame::ConnectView(CVeskHtmlView* view) {
+    connect(view, &CVeskHtmlView::StatusMessage, this, &CMainFrame::ShowStatusMessage);
+    connect(view, &CVeskHtmlView::ColouringProgress, this, &CMainFrame::ShowColouringProgress);
+    connect(view, &CVeskHtmlView::ContextMenuRequested, this, &CMainFrame::ShowContextMenu);
+}
+
+void CMainFrame::ShowContextMenu(const QPoint& globalPos) {
+    // The items of the commands that exist; each runs through the routing
+    // like its menu item does.
+    static const struct {
+        int id;
+        const char* label;
+    } kItems[] = {
+        {cmd::kEditCut, "切り取り (&T)"},
+        {cmd::kEditCopy, "ｺﾋﾟｰ (&C)"},
+        {cmd::kEditPaste, "貼り付け (&P)"},
+        {cmd::kEditClear, "選択範囲を削除 (&D)"},
+        {0, nullptr},
+        {cmd::kEditSelectAll, "すべて選択 (&A)"},
+    };
+    CCommandRouter& router = app_.Router();
+    QMenu menu(this);
+    for (const auto& item : kItems) {
+        if (!item.label) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(QString::fromUtf8(item.label));
+        const int id = item.id;
+        action->setEnabled(router.StateOf(id).enabled);
+        connect(action, &QAction::triggered, this, [&router, id] { router.Execute(id); });
+    }
+    menu.exec(globalPos);
 }

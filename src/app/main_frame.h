@@ -7,6 +7,8 @@
 #include "app/command_target.h"
 
 class QLabel;
+class QProgressBar;
+class CVeskHtmlView;
 class QMdiArea;
 class QMenu;
 class CChildFrame;
@@ -20,6 +22,7 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
 
     QMdiArea* MdiArea() const { return mdiArea_; }
     CChildFrame* ActiveChild() const;
+    CVeskHtmlView* ActiveView() const;
     // Child windows in the order they were made.
     QList<CChildFrame*> Children() const;
 
@@ -27,6 +30,12 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     void SetIndicators(const QStringList& texts);
     QStringList Indicators() const;
     void SetEncodingText(const QString& text);
+    // The status bar's message pane and the colouring progress bar (-1 removes it).
+    void ShowStatusMessage(const QString& text);
+    void ShowColouringProgress(int percent);
+    // Status texts, progress and context menu of a new view.
+    void ConnectView(CVeskHtmlView* view);
+    void ShowContextMenu(const QPoint& globalPos);
 
     // Placement before the first show ("Wnd_Pos"): true when the window shows maximised.
     bool RestorePlacement(ISettingsStore& store);
@@ -58,6 +67,7 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     QLabel* kanaPane_ = nullptr;
     QLabel* indicatorPanes_[3] = {};
     QLabel* encodingPane_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
     CChildFrame* lastActive_ = nullptr;
     bool wasMinimised_ = false;
 };

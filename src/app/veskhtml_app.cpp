@@ -12,6 +12,7 @@
 #include "app/main_frame.h"
 #include "app/version_dialog.h"
 #include "editor/doc_messages.h"
+#include "editor/find_dialogs.h"
 #include "editor/save_rules.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
@@ -46,6 +47,7 @@ CVeskHtmlApp::CVeskHtmlApp() : router_(std::make_unique<CCommandRouter>()) {
 }
 
 CVeskHtmlApp::~CVeskHtmlApp() {
+    findReplace_.reset();
     delete mainFrame_;
     if (g_app == this)
         g_app = nullptr;
@@ -75,6 +77,8 @@ void CVeskHtmlApp::RegisterCommands() {
     OnCommand(
         cmd::kSaveAll, [this] { OnSaveAll(); }, anyOpen);
     OnCommand(cmd::kHelp, [this] { OnHelp(); });
+    OnCommand(cmd::kFind, [this] { findReplace_->OpenFind(); });
+    OnCommand(cmd::kReplace, [this] { findReplace_->OpenReplace(); });
     OnCommand(cmd::kReadMe, [this] { OnReadMe(); });
     OnCommandRange(
         cmd::kFileMruFirst, cmd::kFileMruLast,
@@ -90,6 +94,14 @@ bool CVeskHtmlApp::InitInstance(const QStringList& arguments) {
     recentFiles_.Load(store);
 
     mainFrame_ = new CMainFrame(*this);
+    findReplace_ = std::make_unique<CFindReplace>(
+        [this]() -> CVeskHtmlView* {
+            CChildFrame* child = mainFrame_->ActiveChild();
+            return child ? child->View() : nullptr;
+        },
+        mainFrame_);
+    connect(mainFrame_->MdiArea(), &QMdiArea::subWindowActivated, findReplace_.get(),
+            [this] { findReplace_->OnActiveViewChanged(); });
     const bool maximised = mainFrame_->RestorePlacement(store);
 
     QString file;
@@ -144,6 +156,11 @@ CChildFrame* CVeskHtmlApp::CreateDocumentWindow(CVeskHtmlDoc*& document) {
     document = new CVeskHtmlDoc;
     auto* view = new CVeskHtmlView(settings_, document);
     auto* child = new CChildFrame(document, view);
+    mainFrame_->ConnectView(view);
+    connect(view, &CVeskHtmlView::SelectionMoved, this, [this, view] {
+        if (view == mainFrame_->ActiveView())
+            findReplace_->OnSelectionChanged();
+    });
     // The document lives as long as its window.
     document->setParent(child);
     connect(document, &CVeskHtmlDoc::ModifiedChanged, router_.get(),

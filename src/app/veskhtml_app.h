@@ -13,6 +13,7 @@
 #include "app/recent_file_list.h"
 
 class CCommandRouter;
+class CFindReplace;
 class CMainFrame;
 class CChildFrame;
 class CVeskHtmlDoc;
@@ -33,6 +34,7 @@ class CVeskHtmlApp : public QObject, public CCommandTarget {
     CCommandRouter& Router() { return *router_; }
     CMainFrame* MainFrame() const { return mainFrame_; }
     CRecentFileList& RecentFiles() { return recentFiles_; }
+    CFindReplace& FindReplace() { return *findReplace_; }
     int FileNewCount() const { return fileNewCount_; }
 
     // Open documents in the order they were made.
@@ -67,6 +69,7 @@ class CVeskHtmlApp : public QObject, public CCommandTarget {
     CAppSettings settings_;
     std::unique_ptr<CCommandRouter> router_;
     CMainFrame* mainFrame_ = nullptr;
+    std::unique_ptr<CFindReplace> findReplace_;
     CRecentFileList recentFiles_;
     int fileNewCount_ = 0;
     int untitledCount_ = 0;

@@ -4,6 +4,7 @@
 #include <Qsci/qscicommandset.h>
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -94,7 +95,12 @@ CTextControl::CTextControl(QWidget* parent) : QsciScintilla(parent) {
     Send(*this, Sci::SCI_EMPTYUNDOBUFFER);
     Send(*this, Sci::SCI_SETOVERTYPE, 0);
     // Only text changes are reported; styling must not look like an edit.
-    Send(*this, Sci::SCI_SETMODEVENTMASK, Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT);
+    // Only the "about to change" notifications: QScintilla answers every
+    // insertion and deletion notification by counting the characters from the
+    // start of the text for its accessibility events, which makes each
+    // keystroke cost time in proportion to the caret's position. The change is
+    // reported once the operation that made it has finished (FlushChange).
+    Send(*this, Sci::SCI_SETMODEVENTMASK, Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE);
 
     for (int margin = 0; margin < 5; ++margin) Send(*this, Sci::SCI_SETMARGINWIDTHN, margin, 0);
     Send(*this, Sci::SCI_SETMARGINLEFT, 0, kLeftPadding);
@@ -118,8 +124,15 @@ CTextControl::CTextControl(QWidget* parent) : QsciScintilla(parent) {
     DefineStyle(kText, StyleFormat{});
 
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int, int modification) {
-        if (!settingText_ && (modification & (Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT)))
-            emit TextChangedNotify();
+        if (settingText_ || !(modification & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE)))
+            return;
+        if (changePending_)
+            return;
+        changePending_ = true;
+        // A change made outside the operations below (a drag out of the
+        // control, say) is reported when the event loop comes round.
+        QMetaObject::invokeMethod(
+            this, [this] { FlushChange(); }, Qt::QueuedConnection);
     });
     // Scintilla reports explicit selection changes at once, but a caret moved by an
     // edit only with the next UI update; both are checked against the last selection.
@@ -200,6 +213,29 @@ void CTextControl::ReplaceSel(std::string_view utf8) {
     SendText(*this, Sci::SCI_REPLACETARGET, utf8.size(), utf8.data());
     const long caret = start + static_cast<long>(utf8.size());
     Send(*this, Sci::SCI_SETSEL, caret, caret);
+    FlushChange();
+}
+
+void CTextControl::FlushChange() {
+    if (!changePending_)
+        return;
+    changePending_ = false;
+    emit TextChangedNotify();
+}
+
+void CTextControl::cut() {
+    QsciScintilla::cut();
+    FlushChange();
+}
+
+void CTextControl::paste() {
+    QsciScintilla::paste();
+    FlushChange();
+}
+
+void CTextControl::removeSelectedText() {
+    QsciScintilla::removeSelectedText();
+    FlushChange();
 }
 
 std::string CTextControl::TextRange(int start, int end) const {
@@ -468,6 +504,7 @@ void CTextControl::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QsciScintilla::keyPressEvent(event);
+    FlushChange();
     CheckSelection();
 }
 
@@ -501,6 +538,7 @@ bool CTextControl::eventFilter(QObject* watched, QEvent* event) {
 // its undo history, so that history must be on while the input method composes.
 void CTextControl::inputMethodEvent(QInputMethodEvent* event) {
     const bool composing = !event->preeditString().isEmpty();
+    composing_ = composing;
     Send(*this, Sci::SCI_SETUNDOCOLLECTION, 1);
     QsciScintilla::inputMethodEvent(event);
     if (!composing) {
@@ -508,4 +546,16 @@ void CTextControl::inputMethodEvent(QInputMethodEvent* event) {
         Send(*this, Sci::SCI_EMPTYUNDOBUFFER);
     }
     CheckSelection();
+    FlushChange();
+    if (!event->commitString().isEmpty() && inputCommitted)
+        inputCommitted();
+}
+
+void CTextControl::dropEvent(QDropEvent* event) {
+    if (dropAccepting)
+        dropAccepting();
+    QsciScintilla::dropEvent(event);
+    FlushChange();
+    if (dropDone)
+        dropDone();
 }

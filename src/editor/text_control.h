@@ -71,6 +71,19 @@ class CTextControl : public QsciScintilla {
     std::function<bool(QKeyEvent*)> keyPressFilter;
     std::function<bool(QKeyEvent*)> keyReleaseFilter;
     std::function<bool(QMouseEvent*)> mouseFilter;
+    // A drop of text is about to be taken in (the control accepted it), and it has been.
+    std::function<void()> dropAccepting;
+    std::function<void()> dropDone;
+    // An input method committed composed text (no key release reports it).
+    std::function<void()> inputCommitted;
+    // Reports a change of the text made since the last report (TextChangedNotify).
+    void FlushChange();
+    void cut() override;
+    void paste() override;
+    void removeSelectedText() override;
+
+    // An input method is composing: its unfinished text stands in the document.
+    bool IsComposing() const { return composing_; }
 
     // The number the editor logic uses for a key: Backspace 8, Enter 13, Space 32,
     // Page Up 33, Page Down 34, End 35, Home 36, arrows 37-40, Insert 45, Delete 46,
@@ -88,6 +101,7 @@ class CTextControl : public QsciScintilla {
     void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     // Styles 0..kStyleSlots-1 are remembered so that redefining the text style
@@ -104,6 +118,8 @@ class CTextControl : public QsciScintilla {
     unsigned strikeStyles_ = 0;      // bit per style drawn struck out
     unsigned strikeIndicators_ = 0;  // bit per style whose indicator was ever filled
     bool settingText_ = false;
+    bool composing_ = false;
+    bool changePending_ = false;
     long lastAnchor_ = 0;  // selection last reported by SelectionChangedNotify
     long lastCaret_ = 0;
 };

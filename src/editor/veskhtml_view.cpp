@@ -1,14 +1,27 @@
 #include "editor/veskhtml_view.h"
 
+#include <QFile>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "app/command_ids.h"
+#include "editor/colouring.h"
 #include "editor/text_control.h"
 #include "editor/veskhtml_doc.h"
+#include "platform/message_seam.h"
+
+const char CVeskHtmlView::kLargeTextMessage[] =
+    "ファイルサイズが大きい為、動作が遅くなります。\r\n[ツール]-[設定]-[エディタ]"
+    "でコードの色分けをしない様に設定することをお勧めします。";
+
+std::function<void(CVeskHtmlView&, const std::string&, bool)> CVeskHtmlView::sidePaneSink;
+std::function<void(CVeskHtmlView&)> CVeskHtmlView::caretRecordsRefresher;
+std::function<bool()> CVeskHtmlView::settingsSheetOpen;
 
 CVeskHtmlView::CVeskHtmlView(CAppSettings& settings, CVeskHtmlDoc* document, QWidget* parent)
     : QWidget(parent), settings_(settings), document_(document) {
     snapshot_ = settings_.CopyOut();
+    colouredGeneration_ = snapshot_.colouringGeneration;
     ++settings_.openDocuments;
 
     control_ = new CTextControl(this);
@@ -17,23 +30,26 @@ CVeskHtmlView::CVeskHtmlView(CAppSettings& settings, CVeskHtmlDoc* document, QWi
     layout->addWidget(control_);
     setFocusProxy(control_);
 
-    ApplyStyles();
+    // Word wrap is chosen before the text arrives.
     control_->SetWordWrap(snapshot_.wrap != 0);
+    ApplyStyles();
+    journal_ = std::make_unique<UndoJournal>(static_cast<IUndoTarget&>(*this));
 
-    connect(control_, &CTextControl::TextChangedNotify, this, [this] {
-        if (!settingText_ && document_)
-            document_->SetModified(true);
-        emit StatusChanged();
-    });
-    connect(control_, &CTextControl::SelectionChangedNotify, this,
-            [this] { emit StatusChanged(); });
-
+    ConnectControl();
     if (document_)
         document_->AttachView(this);
     RegisterCommands();
 }
 
 CVeskHtmlView::~CVeskHtmlView() {
+    // The preview work file of the program goes with the view that made it.
+    if (settings_.previewWorkFileExists && !settings_.previewWorkFile.isEmpty() &&
+        QFile::exists(settings_.previewWorkFile)) {
+        QFile::remove(settings_.previewWorkFile);
+    }
+    settings_.previewWorkFileExists = false;
+
+    journalFreeze_.reset();
     if (document_ && document_->View() == this)
         document_->AttachView(nullptr);
     if (settings_.activeView == this)
@@ -45,22 +61,62 @@ CVeskHtmlView::~CVeskHtmlView() {
     }
 }
 
+void CVeskHtmlView::ConnectControl() {
+    control_->keyPressFilter = [this](QKeyEvent* e) { return OnKeyPress(e); };
+    control_->keyReleaseFilter = [this](QKeyEvent* e) { return OnKeyRelease(e); };
+    control_->mouseFilter = [this](QMouseEvent* e) { return OnMouse(e); };
+    control_->dropAccepting = [this] { OnDropAccepting(); };
+    control_->dropDone = [this] { OnDropDone(); };
+    // Composed text from an input method arrives without key releases of its
+    // own: it is recoloured and recorded as typed text here.
+    control_->inputCommitted = [this] {
+        charTyped_ = true;
+        needsRecolour_ = true;
+        journal_->MarkTyped();
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier);
+        OnKeyRelease(&release);
+    };
+
+    connect(control_, &CTextControl::TextChangedNotify, this, [this] {
+        if (!settingText_ && document_)
+            document_->SetModified(true);
+        emit StatusChanged();
+    });
+    connect(control_, &CTextControl::SelectionChangedNotify, this, [this] {
+        if (colouringInProgress_)
+            return;
+        emit StatusChanged();
+        emit SelectionMoved();
+    });
+}
+
 void CVeskHtmlView::RegisterCommands() {
     auto hasSelection = [this](CommandState& state) {
         int start = 0, end = 0;
         control_->GetSel(start, end);
         state.enabled = start != end;
     };
-    OnCommand(cmd::kEditSelectAll, [this] { control_->SetSel(0, -1); });
+    OnCommand(cmd::kEditSelectAll, [this] { OnEditSelectAll(); });
     OnCommand(
-        cmd::kEditCut, [this] { control_->cut(); }, hasSelection);
+        cmd::kEditCut, [this] { OnEditCut(); }, hasSelection);
     OnCommand(
-        cmd::kEditCopy, [this] { control_->copy(); }, hasSelection);
+        cmd::kEditCopy, [this] { OnEditCopy(); }, hasSelection);
     OnCommand(
-        cmd::kEditClear, [this] { control_->removeSelectedText(); }, hasSelection);
+        cmd::kEditClear, [this] { OnEditClear(); }, hasSelection);
     OnCommand(
-        cmd::kEditPaste, [this] { control_->paste(); },
-        [this](CommandState& state) { state.enabled = !control_->isReadOnly(); });
+        cmd::kEditPaste, [this] { OnEditPaste(); },
+        [this](CommandState& state) {
+            state.enabled = control_->SendScintilla(QsciScintillaBase::SCI_CANPASTE) != 0;
+        });
+    OnCommand(
+        cmd::kEditUndo, [this] { OnEditUndo(); },
+        [this](CommandState& state) { state.enabled = journal_->undoAvailable(); });
+    OnCommand(
+        cmd::kEditRedo, [this] { OnEditRedo(); },
+        [this](CommandState& state) { state.enabled = journal_->redoAvailable(); });
+    OnCommand(cmd::kRedraw, [this] { FullRecolour(); });
+    OnCommand(cmd::kFilePrint, [this] { OnFilePrint(); });
+    OnCommand(cmd::kFilePrintSetup, [this] { OnFilePrintSetup(); });
 }
 
 void CVeskHtmlView::ApplyStyles() {
@@ -76,13 +132,27 @@ void CVeskHtmlView::SetText(std::string_view utf8) {
         settingText_ = true;
         control_->SetWholeText(utf8);
         settingText_ = false;
-        control_->ApplyStyle(0, control_->TextLength(), CTextControl::kText);
-        control_->SetSel(0, 0);
+        emit StatusMessage(QString());
+        journal_->RememberState(true);
+        if (!utf8.empty()) {
+            ColourRange(control_->WholeTextView(), 0, -1);
+            control_->SetSel(0, 0);
+            TellSidePane(std::string(utf8), true);
+        }
     }
     emit StatusChanged();
 }
 
-std::string CVeskHtmlView::GetAllText() const {
+std::string CVeskHtmlView::GetAllText() {
+    const int length = control_->TextLength();
+    if (length < kLargeTextLength) {
+        largeTextMode_ = false;
+    } else if (!largeTextMode_) {
+        ShowPointer();
+        largeTextMode_ = true;
+        vesk::ShowMessage(kLargeTextMessage, "VeskHtml", vesk::MsgIcon::Question,
+                          vesk::MsgButtons::Ok, this);
+    }
     return control_->WholeText();
 }
 
@@ -90,6 +160,8 @@ void CVeskHtmlView::RefreshSettings() {
     snapshot_ = settings_.CopyOut();
     control_->SetWordWrap(snapshot_.wrap != 0);
     ApplyStyles();
+    if (snapshot_.colouringGeneration != colouredGeneration_)
+        FullRecolour();
 }
 
 QStringList CVeskHtmlView::StatusTexts() const {
@@ -100,6 +172,127 @@ QStringList CVeskHtmlView::StatusTexts() const {
 
 void CVeskHtmlView::OnActivated() {
     settings_.activeView = this;
-    RefreshSettings();
+    if (!settingsSheetOpen || !settingsSheetOpen())
+        RefreshSettings();
+    if (settings_.currentShowHide)
+        TellSidePane(control_->WholeText(), true);
     emit StatusChanged();
+}
+
+void CVeskHtmlView::TellSidePane(const std::string& text, bool rebuild) {
+    if (sidePaneSink)
+        sidePaneSink(*this, text, rebuild);
+}
+
+// Edit commands.
+
+void CVeskHtmlView::OnEditPaste() {
+    keyInProgress_ = true;
+    int start = 0, end = 0;
+    control_->GetSel(start, end);
+    control_->paste();
+    CTextControl::FreezePainting freeze(*control_);
+    int caret = 0, caretEnd = 0;
+    control_->GetSel(caret, caretEnd);
+    RecolourPasted(start, caretEnd - start);
+    control_->SetSel(caret, caretEnd);
+    journal_->AddStep(0, kUndoPaste, false);
+}
+
+void CVeskHtmlView::OnEditCut() {
+    keyInProgress_ = true;
+    control_->cut();
+    CTextControl::FreezePainting freeze(*control_);
+    if (AnyColouringSwitch())
+        RecolourAroundCaret();
+    journal_->AddStep(0, kUndoCut, false);
+}
+
+void CVeskHtmlView::OnEditClear() {
+    keyInProgress_ = true;
+    control_->removeSelectedText();
+    CTextControl::FreezePainting freeze(*control_);
+    if (AnyColouringSwitch())
+        RecolourAroundCaret();
+    journal_->AddStep(0, kUndoCut, false);
+}
+
+void CVeskHtmlView::OnEditCopy() {
+    control_->copy();
+    // The clipboard no longer holds a colour code copied by the colour-code command.
+    settings_.colourCopied = false;
+}
+
+void CVeskHtmlView::OnEditSelectAll() {
+    control_->SetSel(0, -1);
+    control_->GetSel(selStart_, selEnd_);
+    journal_->AddStep(0, kUndoNoChange, false);
+}
+
+void CVeskHtmlView::OnEditUndo() {
+    journal_->Undo();
+    RefreshCaretContext();
+    emit StatusChanged();
+}
+
+void CVeskHtmlView::OnEditRedo() {
+    journal_->Redo();
+    RefreshCaretContext();
+    emit StatusChanged();
+}
+
+// The undo history's view of the control.
+
+std::string CVeskHtmlView::JournalText() const {
+    return const_cast<CVeskHtmlView*>(this)->GetAllText();
+}
+
+void CVeskHtmlView::JournalSelection(int& start, int& end) const {
+    control_->GetSel(start, end);
+}
+
+void CVeskHtmlView::JournalSetSel(int start, int end) {
+    control_->SetSel(start, end);
+}
+
+void CVeskHtmlView::JournalReplaceSel(const std::string& text) {
+    control_->ReplaceSel(text);
+}
+
+void CVeskHtmlView::JournalRecolourPasted(int start, int length) {
+    RecolourPasted(start, length);
+}
+
+void CVeskHtmlView::JournalRecolourAroundCaret() {
+    RecolourAroundCaret();
+}
+
+void CVeskHtmlView::JournalSetTextStyleAtCaret() {
+    // Typing goes on in the text style: the control styles new text 0 already.
+}
+
+bool CVeskHtmlView::JournalColouringOn() const {
+    return AnyColouringSwitch();
+}
+
+void CVeskHtmlView::JournalFreeze(bool freeze) {
+    if (freeze) {
+        control_->HideSelection(true);
+        journalFreeze_ = std::make_unique<CTextControl::FreezePainting>(*control_);
+    } else {
+        journalFreeze_.reset();
+        control_->HideSelection(false);
+    }
+}
+
+void CVeskHtmlView::JournalTellSidePane(const std::string& text, bool rebuildLinks) {
+    TellSidePane(text, rebuildLinks);
+}
+
+bool CVeskHtmlView::JournalHasTagAtCaret() const {
+    return tagAtCaret_.kind != -2;
+}
+
+bool CVeskHtmlView::JournalSidePaneShown() const {
+    return settings_.currentShowHide != 0;
 }

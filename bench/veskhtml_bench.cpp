@@ -1,0 +1,194 @@
+// Speed and memory of the editor on a 10 MB page.
+//
+// BM_OpenAndColour      open a 10 MB Shift-JIS page into a view (read, detect, decode,
+//                       line breaks, fill and colour the control); peak memory with it open
+// BM_ColourWholeText    ColourRange over the whole text in the real control
+// BM_PeerLexerHTML      QScintilla's own HTML lexer colouring the same text (the yardstick)
+// BM_KeyReleaseCycle    one typed "<" in the middle of the page and its key release
+// BM_ReplaceAll         replace all of a 3-character text by a 5-character text (100,000 matches)
+// BM_Open*/BM_Save*     opening and saving through the document
+
+#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qsciscintilla.h>
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/app_settings.h"
+#include "bench_page.h"
+#include "editor/find_dialogs.h"
+#include "editor/text_control.h"
+#include "editor/veskhtml_doc.h"
+#include "editor/veskhtml_view.h"
+#include "platform/message_seam.h"
+
+namespace {
+
+using vesk::TextEncoding;
+
+// A view holding the page, opened from its Shift-JIS file.
+struct OpenPage {
+    CAppSettings settings;
+    CVeskHtmlDoc doc;
+    CVeskHtmlView view{settings, &doc};
+    OpenPage() {
+        QString error;
+        doc.Load(bench::PageFile(TextEncoding::ShiftJis, false), &error);
+    }
+};
+
+void BM_OpenAndColour(benchmark::State& state) {
+    const double before = bench::PeakMegabytes();
+    const double textMegabytes = bench::PageText().size() / (1024.0 * 1024.0);
+    bench::PageFile(TextEncoding::ShiftJis, false);
+    for (auto _ : state) {
+        OpenPage page;
+        benchmark::DoNotOptimize(page.view.Control().TextLength());
+        state.counters["peak_MB"] = bench::PeakMegabytes();
+        state.counters["peak_over_start_per_text"] =
+            (bench::PeakMegabytes() - before) / textMegabytes;
+    }
+    state.counters["text_MB"] = textMegabytes;
+}
+
+void BM_ColourWholeText(benchmark::State& state) {
+    OpenPage page;
+    CTextControl& control = page.view.Control();
+    for (auto _ : state) {
+        page.view.ColourRange(control.WholeTextView(), 0, -1);
+    }
+    state.SetBytesProcessed(state.iterations() * control.TextLength());
+}
+
+void BM_PeerLexerHTML(benchmark::State& state) {
+    QsciScintilla editor;
+    QsciLexerHTML lexer;
+    editor.setLexer(&lexer);
+    const std::string& text = bench::PageText();
+    editor.SendScintilla(QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
+    editor.SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, text.size(), text.c_str());
+    for (auto _ : state) {
+        editor.SendScintilla(QsciScintillaBase::SCI_CLEARDOCUMENTSTYLE);
+        editor.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0L, -1L);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+}
+
+void BM_KeyReleaseCycle(benchmark::State& state) {
+    OpenPage page;
+    CTextControl& control = page.view.Control();
+    // Find a place in plain text near the middle.
+    const std::string_view text = control.WholeTextView();
+    const int middle = static_cast<int>(text.find("</B>", text.size() / 2)) + 4;
+    for (auto _ : state) {
+        control.SetSel(middle, middle);
+        QTest::keyClick(&control, Qt::Key_Less, Qt::NoModifier);
+        state.PauseTiming();
+        QTest::keyClick(&control, Qt::Key_Backspace, Qt::NoModifier);
+        state.ResumeTiming();
+    }
+}
+
+void BM_ReplaceAll(benchmark::State& state) {
+    OpenPage page;
+    CTextControl& control = page.view.Control();
+    // 100,000 occurrences of a 3-byte text in the page.
+    std::string text(control.WholeTextView());
+    int placed = 0;
+    for (std::size_t pos = 0; placed < 100000 && (pos = text.find("<TD", pos)) != std::string::npos;
+         pos += 3) {
+        text.replace(pos, 3, "<td");
+        ++placed;
+    }
+    page.view.SetText(text);
+    // Through the replace dialog, as the user does it.
+    CFindReplace findReplace([&page] { return &page.view; }, nullptr);
+    findReplace.OpenReplace();
+    QDialog* dialog = findReplace.ReplaceDialog();
+    dialog->findChild<QLineEdit*>("findWhat")->setText("<td");
+    dialog->findChild<QLineEdit*>("replaceWith")->setText("<xtd ");
+    dialog->findChild<QCheckBox*>("matchCase")->setChecked(true);
+    QPushButton* replaceAll = dialog->findChild<QPushButton*>("replaceAll");
+    for (auto _ : state) {
+        state.PauseTiming();
+        page.view.SetText(text);
+        state.ResumeTiming();
+        replaceAll->click();
+    }
+    state.counters["matches"] = placed;
+}
+
+void Open(benchmark::State& state, TextEncoding encoding, bool lf) {
+    const QString path = bench::PageFile(encoding, lf);
+    CAppSettings settings;
+    for (auto _ : state) {
+        CVeskHtmlDoc doc;
+        CVeskHtmlView view(settings, &doc);
+        QString error;
+        if (!doc.Load(path, &error))
+            state.SkipWithError("load failed");
+    }
+    state.SetBytesProcessed(state.iterations() * QFile(path).size());
+}
+
+void Save(benchmark::State& state, TextEncoding encoding, bool lf) {
+    const QString path = bench::PageFile(encoding, lf);
+    CAppSettings settings;
+    CVeskHtmlDoc doc;
+    CVeskHtmlView view(settings, &doc);
+    QString error;
+    doc.Load(path, &error);
+    const QString target = path + ".saved";
+    for (auto _ : state) {
+        doc.SetModified(true);
+        if (!doc.DoSave(target))
+            state.SkipWithError("save failed");
+    }
+    state.SetBytesProcessed(state.iterations() * QFile(path).size());
+}
+
+void BM_OpenShiftJisCrLf(benchmark::State& s) {
+    Open(s, TextEncoding::ShiftJis, false);
+}
+void BM_SaveShiftJisCrLf(benchmark::State& s) {
+    Save(s, TextEncoding::ShiftJis, false);
+}
+void BM_OpenUtf8Lf(benchmark::State& s) {
+    Open(s, TextEncoding::Utf8, true);
+}
+void BM_SaveUtf8Lf(benchmark::State& s) {
+    Save(s, TextEncoding::Utf8, true);
+}
+
+// Memory first, while the process is fresh.
+BENCHMARK(BM_OpenAndColour)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ColourWholeText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PeerLexerHTML)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeyReleaseCycle)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReplaceAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenShiftJisCrLf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveShiftJisCrLf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenUtf8Lf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveUtf8Lf)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // The large-text warning is answered at once.
+    vesk::message_seam::SetScript([](const vesk::MessageRecord&) { return vesk::MsgAnswer::Ok; });
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,203 @@
+// The source view's keyboard, mouse and drop handling.
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <cstdlib>
+
+#include "editor/colouring.h"
+#include "editor/text_control.h"
+#include "editor/veskhtml_view.h"
+
+namespace {
+constexpr int kKeyBackspace = 8;
+constexpr int kKeyEnter = 13;
+constexpr int kKeySpace = 32;
+constexpr int kKeyInsert = 45;
+constexpr int kKeyDelete = 46;
+
+// Characters whose typing can open or close a tag, a value or a comment.
+bool TriggersRecolour(const QString& text) {
+    for (QChar c : text) {
+        switch (c.unicode()) {
+            case '<':
+            case '>':
+            case '"':
+            case '-':
+            case '!':
+            case '=':
+                return true;
+            default:
+                break;
+        }
+    }
+    return false;
+}
+
+// Whether a key press delivers a character to the text (the control's character message).
+bool IsCharacter(const QKeyEvent* event) {
+    const QString text = event->text();
+    if (text.isEmpty())
+        return false;
+    const char16_t c = text.at(0).unicode();
+    return c >= 0x20 || c == '\r' || c == '\t' || c == '\b';
+}
+}  // namespace
+
+bool CVeskHtmlView::OnKeyPress(QKeyEvent* event) {
+    keyInProgress_ = true;
+    const int key = CTextControl::KeyCodeOf(event);
+    // The control never enters overwrite mode.
+    if (key == kKeyInsert)
+        return true;
+    if (key == kKeyBackspace || key == kKeySpace || key == kKeyDelete)
+        needsRecolour_ = true;
+    if (IsCharacter(event)) {
+        if (TriggersRecolour(event->text()))
+            needsRecolour_ = true;
+        charTyped_ = true;
+        journal_->MarkTyped();
+    }
+    return false;
+}
+
+bool CVeskHtmlView::OnKeyRelease(QKeyEvent* event) {
+    // Held keys repeat their presses; the edit is reported once, when the key comes up.
+    // Unfinished input-method text is not part of the document yet.
+    if (event->isAutoRepeat() || control_->IsComposing())
+        return false;
+    const int key = CTextControl::KeyCodeOf(event);
+    HidePointer();
+    if ((needsRecolour_ || (insideTagFlag_ && (charTyped_ || key == kKeyEnter))) &&
+        AnyColouringSwitch()) {
+        CTextControl::FreezePainting freeze(*control_);
+        control_->HideSelection(true);
+        RecolourAroundCaret();
+        control_->HideSelection(false);
+    }
+    RefreshCaretContext();
+    journal_->AddStep(key, kUndoBackspace, true);
+    charTyped_ = false;
+    needsRecolour_ = false;
+    emit StatusChanged();
+    return false;
+}
+
+void CVeskHtmlView::RefreshCaretContext() {
+    control_->GetSel(selStart_, selEnd_);
+    const std::string_view text = control_->WholeTextView();
+    journal_->SetStateAfter(std::string(text), selStart_, selEnd_);
+    commentOpener_ = vesk::CommentOpenerNear(text, selStart_, selEnd_);
+    insideTagFlag_ = vesk::InsideTagFlag(text, selStart_, selEnd_);
+    if (caretRecordsRefresher)
+        caretRecordsRefresher(*this);
+}
+
+void CVeskHtmlView::RefreshCaretContextAsClick() {
+    if (control_->IsComposing())
+        return;
+    RefreshCaretContext();
+    journal_->AddStep(0, kUndoNoChange, true);
+}
+
+bool CVeskHtmlView::OnMouse(QMouseEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonRelease:
+            if (event->button() == Qt::LeftButton) {
+                // After the control has placed the caret.
+                QMetaObject::invokeMethod(
+                    this, [this] { RefreshCaretContextAsClick(); }, Qt::QueuedConnection);
+            } else if (event->button() == Qt::RightButton) {
+                emit ContextMenuRequested(event->globalPosition().toPoint());
+                return true;
+            }
+            break;
+        case QEvent::MouseMove:
+            if (event->buttons() == Qt::LeftButton) {
+                if (!mouseDragging_) {
+                    int s = 0, e = 0;
+                    control_->GetSel(s, e);
+                    dragStartedOnSelection_ = s != e;
+                }
+                mouseDragging_ = true;
+            } else {
+                ShowPointer();
+            }
+            break;
+        case QEvent::MouseButtonPress:
+            if (event->button() == Qt::LeftButton) {
+                mouseDragging_ = false;
+                dragStartedOnSelection_ = false;
+            }
+            break;
+        default:
+            break;
+    }
+    return false;
+}
+
+void CVeskHtmlView::HidePointer() {
+    if (pointerHidden_)
+        return;
+    control_->viewport()->setCursor(Qt::BlankCursor);
+    pointerHidden_ = true;
+}
+
+void CVeskHtmlView::ShowPointer() {
+    if (!pointerHidden_)
+        return;
+    control_->viewport()->setCursor(Qt::IBeamCursor);
+    pointerHidden_ = false;
+}
+
+// Drops: the control has agreed to take the data.
+void CVeskHtmlView::OnDropAccepting() {
+    dropPending_ = true;
+    journal_->AddStep(0, kUndoNoChange, false);
+    keyInProgress_ = false;
+}
+
+// After the control has taken the drop in (a move inside the text is a
+// deletion and an insertion; both are handled here at once).
+void CVeskHtmlView::OnDropDone() {
+    if (keyInProgress_ || !dropPending_)
+        return;
+    const std::string& before = journal_->RememberedText();
+    const int oldStart = journal_->RememberedStart();
+    const int oldEnd = journal_->RememberedEnd();
+    int s = 0, e = 0;
+    control_->GetSel(s, e);
+    const int length = control_->TextLength();
+    if (length == static_cast<int>(before.size()) && dragStartedOnSelection_) {
+        // Text moved inside the control.
+        dragStartedOnSelection_ = false;
+        CTextControl::FreezePainting freeze(*control_);
+        if (s == e) {
+            if (AnyColouringSwitch())
+                RecolourAroundCaret();
+            journal_->AddStep(0, kUndoCut, false);
+        } else {
+            journal_->AddStep(0, kUndoMove, false);
+            control_->SetSel(oldStart, oldStart);
+            RecolourAroundCaret();
+            control_->SetSel(std::min(oldEnd + 1, length), std::min(oldEnd + 1, length));
+            RecolourAroundCaret();
+            RecolourPasted(s, e - s + 1);
+            control_->SetSel(s, e);
+            journal_->AddStep(0, kUndoNoChange, false);
+        }
+    } else {
+        // Text dropped from outside (or copied inside): an insertion.
+        dragStartedOnSelection_ = false;
+        const int n = std::abs(length - static_cast<int>(before.size()));
+        const int insertStart = std::max(0, e - n);
+        journal_->SetStateAfter(before, insertStart, insertStart);
+        journal_->AddStep(0, kUndoNoChange, true);
+        CTextControl::FreezePainting freeze(*control_);
+        RecolourPasted(insertStart, n);
+        control_->SetSel(s, e);
+        journal_->AddStep(0, kUndoPaste, false);
+    }
+    keyInProgress_ = true;
+    dropPending_ = false;
+}

@@ -1,0 +1,218 @@
+// The source view on the real control: colouring while typing, undo and redo,
+// clipboard commands, large texts.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "app/app_settings.h"
+#include "editor/text_control.h"
+#include "editor/veskhtml_doc.h"
+#include "editor/veskhtml_view.h"
+#include "support/seams.h"
+
+using namespace vesk::test;
+
+namespace {
+
+class ViewTest : public ::testing::Test {
+  protected:
+    ViewTest() : view(settings, &doc) {
+        view.show();
+        view.Control().setFocus();
+    }
+
+    // One style digit per byte: 0 text, 1 tag, 2 param, 3 comment.
+    std::string Styles() {
+        std::string styles;
+        for (int i = 0; i < control().TextLength(); ++i) {
+            styles += static_cast<char>('0' + control().StyleAt(i));
+        }
+        return styles;
+    }
+    CTextControl& control() { return view.Control(); }
+    std::string Text() { return control().WholeText(); }
+    void Type(const QString& keys) { QTest::keyClicks(&control(), keys); }
+    void Caret(int pos) {
+        control().SetSel(pos, pos);
+        view.RefreshCaretContextAsClick();
+    }
+
+    CAppSettings settings;
+    CVeskHtmlDoc doc;
+    CVeskHtmlView view;
+};
+
+TEST_F(ViewTest, LoadedTextIsColouredTagsValuesAndComments) {
+    view.SetText("<A HREF=\"a.html\">x</A>");
+    EXPECT_EQ(Styles(), "1111111122222222101111");
+    view.SetText("<IMG WIDTH=10 HEIGHT=20>");
+    EXPECT_EQ(Styles(), "111111111112211111111221");
+    view.SetText("<!-- <B> -->x");
+    EXPECT_EQ(Styles(), "3333333333330");
+}
+
+TEST_F(ViewTest, SwitchesDecideWhatIsColoured) {
+    settings.general.formatCom = 0;
+    settings.general.formatVal = 0;
+    settings.general.colouringGeneration++;
+    view.RefreshSettings();
+    view.SetText("<!-- <B> --><P ALIGN=\"x\">");
+    // The comment hides the <B> inside it, even uncoloured.
+    EXPECT_EQ(Styles(), std::string(12, '0') + std::string(13, '1'));
+    settings.general.formatTag = 0;
+    settings.general.colouringGeneration++;
+    view.RefreshSettings();  // a new generation recolours everything
+    EXPECT_EQ(Styles(), std::string(25, '0'));
+}
+
+TEST_F(ViewTest, PlainLetterDoesNotRecolourButALessThanDoes) {
+    view.SetText("ab cd<B>x</B>");
+    // Mark the plain text so that any recolouring would show.
+    control().ApplyStyle(0, 5, CTextControl::kCom);
+    Caret(1);
+    Type("z");
+    EXPECT_EQ(Text(), "azb cd<B>x</B>");
+    EXPECT_EQ(Styles().substr(0, 6), "303333");  // typed text is plain, the rest untouched
+    Type("<");
+    EXPECT_EQ(Text(), "az<b cd<B>x</B>");
+    // The range around the caret, from the new "<" to the next "<", is coloured
+    // afresh: an unclosed "<" leaves it plain.
+    EXPECT_EQ(Styles().substr(0, 7), "3000000");
+}
+
+TEST_F(ViewTest, TypedCharactersUndoOneByOneAndRedo) {
+    view.SetText("x");
+    Caret(1);
+    Type("abc");
+    ASSERT_EQ(Text(), "xabc");
+    EXPECT_TRUE(view.Journal().undoAvailable());
+    view.OnEditUndo();
+    EXPECT_EQ(Text(), "xab");
+    view.OnEditUndo();
+    EXPECT_EQ(Text(), "xa");
+    view.OnEditUndo();
+    EXPECT_EQ(Text(), "x");
+    EXPECT_FALSE(view.Journal().undoAvailable());
+    view.OnEditUndo();  // nothing left: nothing happens
+    EXPECT_EQ(Text(), "x");
+    view.OnEditRedo();
+    view.OnEditRedo();
+    EXPECT_EQ(Text(), "xab");
+    // A new edit empties the redo list.
+    Type("Q");
+    EXPECT_FALSE(view.Journal().redoAvailable());
+    view.OnEditRedo();
+    EXPECT_EQ(Text(), "xabQ");
+}
+
+TEST_F(ViewTest, EnterBackspaceAndDeleteAreSteps) {
+    view.SetText("abcd");
+    Caret(2);
+    QTest::keyClick(&control(), Qt::Key_Return);
+    EXPECT_EQ(Text(), "ab\r\ncd");
+    QTest::keyClick(&control(), Qt::Key_Delete);
+    EXPECT_EQ(Text(), "ab\r\nd");
+    QTest::keyClick(&control(), Qt::Key_Backspace);  // takes the whole line break
+    EXPECT_EQ(Text(), "abd");
+    // An arrow key in between does not stop undo from reaching the last edit.
+    QTest::keyClick(&control(), Qt::Key_Left);
+    view.OnEditUndo();
+    EXPECT_EQ(Text(), "ab\r\nd");
+    view.OnEditUndo();
+    EXPECT_EQ(Text(), "ab\r\ncd");
+    view.OnEditUndo();
+    EXPECT_EQ(Text(), "abcd");
+}
+
+TEST_F(ViewTest, PasteOverSelectionUndoAndRedo) {
+    view.SetText("one two three");
+    QApplication::clipboard()->setText("<B>2</B>");
+    control().SetSel(4, 7);
+    view.RefreshCaretContextAsClick();
+    view.OnEditPaste();
+    EXPECT_EQ(Text(), "one <B>2</B> three");
+    EXPECT_EQ(Styles().substr(4, 8), "11101111");  // the pasted tags are coloured
+    view.OnEditUndo();
+    EXPECT_EQ(Text(), "one two three");
+    view.OnEditRedo();
+    EXPECT_EQ(Text(), "one <B>2</B> three");
+}
+
+TEST_F(ViewTest, CutAndClearAreUndoneAndCopyClearsTheColourFlag) {
+    view.SetText("<P>abc</P>");
+    control().SetSel(3, 6);
+    view.RefreshCaretContextAsClick();
+    view.OnEditCut();
+    EXPECT_EQ(Text(), "<P></P>");
+    EXPECT_EQ(QApplication::clipboard()->text(), "abc");
+    view.OnEditUndo();
+    EXPECT_EQ(Text(), "<P>abc</P>");
+    control().SetSel(0, 3);
+    view.RefreshCaretContextAsClick();
+    view.OnEditClear();
+    EXPECT_EQ(Text(), "abc</P>");
+    view.OnEditUndo();
+    EXPECT_EQ(Text(), "<P>abc</P>");
+    EXPECT_EQ(Styles(), "1110001111");
+
+    settings.colourCopied = true;
+    control().SetSel(0, 3);
+    view.OnEditCopy();
+    EXPECT_FALSE(settings.colourCopied);
+}
+
+TEST_F(ViewTest, InsertKeyIsSwallowed) {
+    view.SetText("abc");
+    Caret(0);
+    QTest::keyClick(&control(), Qt::Key_Insert);
+    Type("x");
+    EXPECT_EQ(Text(), "xabc");
+}
+
+TEST_F(ViewTest, LargeTextWarningOncePerEntry) {
+    ScriptedSeams seams;
+    const std::string big(70000, 'a');
+    view.SetText(big);
+    EXPECT_EQ(seams.Messages().size(), 1u);
+    EXPECT_EQ(seams.Messages()[0].text, CVeskHtmlView::kLargeTextMessage);
+    EXPECT_EQ(seams.Messages()[0].icon, vesk::MsgIcon::Question);
+    view.GetAllText();
+    EXPECT_EQ(seams.Messages().size(), 1u);
+    view.SetText("small");
+    view.GetAllText();
+    view.SetText(big);
+    EXPECT_EQ(seams.Messages().size(), 2u);
+}
+
+TEST_F(ViewTest, ProgressFromTwoThousandCharacters) {
+    QSignalSpy progress(&view, &CVeskHtmlView::ColouringProgress);
+    QSignalSpy messages(&view, &CVeskHtmlView::StatusMessage);
+    view.SetText(std::string(1999, 'a'));
+    EXPECT_EQ(progress.count(), 0);
+    view.SetText(std::string(2000, 'a'));
+    ASSERT_GE(progress.count(), 2);
+    EXPECT_EQ(progress.last().at(0).toInt(), -1);  // the bar goes away at the end
+    EXPECT_EQ(messages.last().at(0).toString(), "レディ");
+}
+
+TEST_F(ViewTest, StatusTexts) {
+    view.SetText("");
+    EXPECT_EQ(view.StatusTexts(), (QStringList{"現在行 1行", "全行数 1行", "0Byte"}));
+    view.SetText("a\r\nb\r\nあ");
+    control().SetSel(6, 6);
+    EXPECT_EQ(view.StatusTexts(), (QStringList{"現在行 3行", "全行数 3行", "9Byte"}));
+}
+
+TEST_F(ViewTest, EditsMarkTheDocumentModified) {
+    view.SetText("abc");
+    EXPECT_FALSE(doc.IsModified());
+    Caret(3);
+    Type("d");
+    EXPECT_TRUE(doc.IsModified());
+}
+
+}  // namespace
