@@ -3,6 +3,8 @@
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QDropEvent>
 #include <QInputMethodEvent>
@@ -13,6 +15,17 @@
 namespace {
 
 using Sci = QsciScintillaBase;
+
+// QScintilla's accessible text object counts the characters from the start
+// of the text to the caret on every screen update, which makes the editor
+// slow in proportion to the caret's position in large texts. The control
+// presents itself as a plain editable-text widget instead.
+QAccessibleInterface* PlainAccessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("CTextControl") && object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::EditableText);
+    }
+    return nullptr;
+}
 
 // Character-format mask bits of a stored StyleFormat.
 constexpr std::uint32_t kMaskBold = 0x1;
@@ -85,6 +98,11 @@ bool IsMouseEvent(QEvent::Type type) {
 }  // namespace
 
 CTextControl::CTextControl(QWidget* parent) : QsciScintilla(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(PlainAccessibleFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
     Send(*this, Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
     Send(*this, Sci::SCI_SETEOLMODE, Sci::SC_EOL_CRLF);
     Send(*this, Sci::SCI_SETPASTECONVERTENDINGS, 1);

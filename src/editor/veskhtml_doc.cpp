@@ -86,17 +86,27 @@ bool CVeskHtmlDoc::Load(const QString& path, QString* error) {
     encoding_ = decoded.encoding;
     bom_ = decoded.bom;
     lineBreaks_ = vesk::DetectLineBreaks(decoded.utf8);
-    std::string text = vesk::BreaksToCrLf(decoded.utf8, lineBreaks_);
 
     originalBytes_.clear();
     originalText_.clear();
+    bool keepOriginal = false;
     if (encoding_ == TextEncoding::Iso2022Jp) {
         vesk::EncodeResult again = vesk::EncodeText(decoded.utf8, encoding_, bom_);
-        if (!again.ok || again.bytes != file.bytes) {
-            originalBytes_ = std::move(file.bytes);
-            originalText_ = text;
-        }
+        keepOriginal = !again.ok || again.bytes != file.bytes;
     }
+    if (keepOriginal) {
+        originalBytes_ = std::move(file.bytes);
+    } else {
+        // Large files: hold no more copies of the text than needed.
+        std::string().swap(file.bytes);
+    }
+    std::string text =
+        lineBreaks_ == vesk::LineBreakStyle::Lf || lineBreaks_ == vesk::LineBreakStyle::Cr
+            ? vesk::BreaksToCrLf(decoded.utf8, lineBreaks_)
+            : std::move(decoded.utf8);
+    std::string().swap(decoded.utf8);
+    if (keepOriginal)
+        originalText_ = text;
 
     SetPathName(path);
     if (view_)
