@@ -268,7 +268,7 @@ void CVeskHtmlView::JournalRecolourAroundCaret() {
 }
 
 void CVeskHtmlView::JournalSetTextStyleAtCaret() {
-    // Typing goes on in the text style: the control styles new text 0 already.
+    textStyleAtCaret_ = true;
 }
 
 bool CVeskHtmlView::JournalColouringOn() const {

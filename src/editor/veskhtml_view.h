@@ -57,6 +57,8 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
     void FullRecolour();
     bool AnyColouringSwitch() const;
     int ColouredGeneration() const { return colouredGeneration_; }
+    // The next typed text takes the text style (after an insertion, say).
+    void SetTextStyleAtCaret() { textStyleAtCaret_ = true; }
 
     // The caret context as after a key release or left click: selection and text
     // into the undo history, comment opener, insideTagFlag, caret records.
@@ -122,6 +124,7 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
     bool OnMouse(QMouseEvent* event);
     void OnDropAccepting();
     void OnDropDone();
+    void StyleTypedText();
     void HidePointer();
     void ShowPointer();
     void TellSidePane(const std::string& text, bool rebuild);
@@ -161,5 +164,6 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
     bool largeTextMode_ = false;
     bool pointerHidden_ = false;
     int commentOpener_ = -1;
+    bool textStyleAtCaret_ = false;
     std::unique_ptr<CTextControl::FreezePainting> journalFreeze_;
 };

@@ -74,13 +74,29 @@ bool CVeskHtmlView::OnKeyRelease(QKeyEvent* event) {
         control_->HideSelection(true);
         RecolourAroundCaret();
         control_->HideSelection(false);
+    } else if (charTyped_) {
+        StyleTypedText();
     }
     RefreshCaretContext();
     journal_->AddStep(key, kUndoBackspace, true);
+    textStyleAtCaret_ = false;
     charTyped_ = false;
     needsRecolour_ = false;
     emit StatusChanged();
     return false;
+}
+
+// Typed text takes the format at the caret: the style of the character before
+// it, unless an operation has just set the text style there.
+void CVeskHtmlView::StyleTypedText() {
+    const int start = journal_->RememberedStart();
+    int caret = 0, end = 0;
+    control_->GetSel(caret, end);
+    if (textStyleAtCaret_ || start <= 0 || caret <= start)
+        return;
+    const int style = control_->StyleAt(start - 1);
+    if (style != CTextControl::kText)
+        control_->ApplyStyle(start, caret, style);
 }
 
 void CVeskHtmlView::RefreshCaretContext() {
@@ -97,6 +113,7 @@ void CVeskHtmlView::RefreshCaretContextAsClick() {
     if (control_->IsComposing())
         return;
     RefreshCaretContext();
+    textStyleAtCaret_ = false;
     journal_->AddStep(0, kUndoNoChange, true);
 }
 

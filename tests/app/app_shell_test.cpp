@@ -14,6 +14,7 @@
 #include "app/main_frame.h"
 #include "app/recent_file_list.h"
 #include "app/veskhtml_app.h"
+#include "editor/find_dialogs.h"
 #include "editor/text_control.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
@@ -267,6 +268,36 @@ TEST_F(AppTest, CommandsGoToTheActiveViewBeforeTheApplication) {
     QAction* open = router.Action(cmd::kFileOpen);
     EXPECT_EQ(open->text(), "開く (&O)...\tCtrl + O");
     EXPECT_EQ(open->shortcut(), QKeySequence("Ctrl+O"));
+}
+
+TEST_F(AppTest, FindAndReplaceDialogsBelongToTheApplication) {
+    Start({File("a.html", "<P>one</P>")});
+    CCommandRouter& router = app->Router();
+    ASSERT_TRUE(router.Execute(cmd::kFind));
+    QDialog* find = app->FindReplace().FindDialog();
+    ASSERT_NE(find, nullptr);
+    EXPECT_EQ(find->windowTitle(), "検索");
+    // Only one of the two is open at a time.
+    ASSERT_TRUE(router.Execute(cmd::kReplace));
+    EXPECT_EQ(app->FindReplace().FindDialog(), nullptr);
+    ASSERT_NE(app->FindReplace().ReplaceDialog(), nullptr);
+    EXPECT_EQ(app->FindReplace().ReplaceDialog()->windowTitle(), "置換");
+}
+
+TEST_F(AppTest, EditCommandsReachTheActiveViewsHistory) {
+    Start({File("a.html", "abc")});
+    CVeskHtmlView* view = app->ActiveDocument()->View();
+    view->Control().SetSel(3, 3);
+    view->RefreshCaretContextAsClick();
+    QTest::keyClicks(&view->Control(), "d");
+    CCommandRouter& router = app->Router();
+    EXPECT_TRUE(router.StateOf(cmd::kEditUndo).enabled);
+    EXPECT_FALSE(router.StateOf(cmd::kEditRedo).enabled);
+    ASSERT_TRUE(router.Execute(cmd::kEditUndo));
+    EXPECT_EQ(view->Control().WholeText(), "abc");
+    EXPECT_TRUE(router.StateOf(cmd::kEditRedo).enabled);
+    ASSERT_TRUE(router.Execute(cmd::kEditRedo));
+    EXPECT_EQ(view->Control().WholeText(), "abcd");
 }
 
 TEST_F(AppTest, RecentFilesKeepTenMostRecentFirst) {

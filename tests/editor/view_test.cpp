@@ -76,12 +76,21 @@ TEST_F(ViewTest, PlainLetterDoesNotRecolourButALessThanDoes) {
     Caret(1);
     Type("z");
     EXPECT_EQ(Text(), "azb cd<B>x</B>");
-    EXPECT_EQ(Styles().substr(0, 6), "303333");  // typed text is plain, the rest untouched
+    // Typed text takes the format at the caret; nothing was recoloured.
+    EXPECT_EQ(Styles().substr(0, 6), "333333");
     Type("<");
     EXPECT_EQ(Text(), "az<b cd<B>x</B>");
     // The range around the caret, from the new "<" to the next "<", is coloured
     // afresh: an unclosed "<" leaves it plain.
-    EXPECT_EQ(Styles().substr(0, 7), "3000000");
+    EXPECT_EQ(Styles().substr(0, 7), "3300000");
+}
+
+TEST_F(ViewTest, TypingInsideACommentKeepsTheCommentStyle) {
+    view.SetText("<!-- ab -->x");
+    Caret(6);
+    Type("zz");
+    EXPECT_EQ(Text(), "<!-- azzb -->x");
+    EXPECT_EQ(Styles(), "33333333333330");
 }
 
 TEST_F(ViewTest, TypedCharactersUndoOneByOneAndRedo) {
