@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -172,6 +174,31 @@ TEST_F(ViewTest, CutAndClearAreUndoneAndCopyClearsTheColourFlag) {
     control().SetSel(0, 3);
     view.OnEditCopy();
     EXPECT_FALSE(settings.colourCopied);
+}
+
+TEST_F(ViewTest, TextDroppedFromOutsideIsColouredAndOneUndoStep) {
+    view.SetText("ab\r\ncd");
+    view.resize(400, 300);
+    QApplication::processEvents();
+    Caret(0);
+    QMimeData data;
+    data.setText("<B>");
+    // Drop at the start of the second line.
+    const long x = control().SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0L, 4L);
+    const long y = control().SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0L, 4L);
+    const QPoint at(static_cast<int>(x) + 1, static_cast<int>(y) + 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(control().viewport(), &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(control().viewport(), &move);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(control().viewport(), &drop);
+    ASSERT_EQ(Text(), "ab\r\n<B>cd");
+    EXPECT_EQ(Styles(), "000011100");
+    view.OnEditUndo();
+    EXPECT_EQ(Text(), "ab\r\ncd");
+    view.OnEditRedo();
+    EXPECT_EQ(Text(), "ab\r\n<B>cd");
 }
 
 TEST_F(ViewTest, InsertKeyIsSwallowed) {
