@@ -28,6 +28,11 @@ class CCommandTarget {
     // A handler without update handler leaves the command enabled.
     bool UpdateCommand(int id, CommandState& state) const;
 
+    // Commands added from outside (modules that give a view more commands).
+    void AddCommand(int id, Handler handler, UpdateHandler update = {}) {
+        OnCommand(id, std::move(handler), std::move(update));
+    }
+
   protected:
     void OnCommand(int id, Handler handler, UpdateHandler update = {});
     void OnCommandRange(int first, int last, RangeHandler handler, RangeUpdateHandler update = {});

@@ -17,6 +17,7 @@ const char CVeskHtmlView::kLargeTextMessage[] =
 std::function<void(CVeskHtmlView&, const std::string&, bool)> CVeskHtmlView::sidePaneSink;
 std::function<void(CVeskHtmlView&)> CVeskHtmlView::caretRecordsRefresher;
 std::function<bool()> CVeskHtmlView::settingsSheetOpen;
+std::function<std::string(std::string_view, int)> CVeskHtmlView::tagCaseConversion;
 
 CVeskHtmlView::CVeskHtmlView(CAppSettings& settings, CVeskHtmlDoc* document, QWidget* parent)
     : QWidget(parent), settings_(settings), document_(document) {
@@ -182,6 +183,52 @@ void CVeskHtmlView::OnActivated() {
 void CVeskHtmlView::TellSidePane(const std::string& text, bool rebuild) {
     if (sidePaneSink)
         sidePaneSink(*this, text, rebuild);
+}
+
+// Insertion primitives.
+
+namespace {
+std::string TagCase(std::string_view text, int sizeLower) {
+    return CVeskHtmlView::tagCaseConversion ? CVeskHtmlView::tagCaseConversion(text, sizeLower)
+                                            : std::string(text);
+}
+}  // namespace
+
+void CVeskHtmlView::InsertAtCaret(std::string_view text) {
+    journal_->AddStep(0, kUndoNoChange, false);
+    CTextControl::FreezePainting freeze(*control_);
+    int start = 0, end = 0;
+    control_->GetSel(start, end);
+    const std::string selected = control_->SelectedText();
+    const std::string converted = TagCase(text, snapshot_.sizeLower);
+    const int length = static_cast<int>(converted.size());
+    control_->ReplaceSel(selected + converted);
+    ColourRange(control_->WholeTextView().substr(start, (end - start) + length), start,
+                end + length);
+    control_->SetSel(end + length, end + length);
+    textStyleAtCaret_ = true;
+    journal_->AddStep(0, kUndoInsert, false);
+    emit StatusChanged();
+}
+
+void CVeskHtmlView::WrapSelection(std::string_view open, std::string_view close) {
+    journal_->AddStep(0, kUndoNoChange, false);
+    CTextControl::FreezePainting freeze(*control_);
+    const std::string convertedOpen = TagCase(open, snapshot_.sizeLower);
+    const std::string convertedClose = TagCase(close, snapshot_.sizeLower);
+    const int openLength = static_cast<int>(convertedOpen.size());
+    const int closeLength = static_cast<int>(convertedClose.size());
+    int start = 0, end = 0;
+    control_->GetSel(start, end);
+    const std::string selected = control_->SelectedText();
+    control_->ReplaceSel(convertedOpen + selected + convertedClose);
+    const int changed = (end - start) + openLength + closeLength;
+    ColourRange(control_->WholeTextView().substr(start, changed), start, start + changed);
+    const int caret = start == end ? start + openLength : end + openLength + closeLength;
+    control_->SetSel(caret, caret);
+    textStyleAtCaret_ = true;
+    journal_->AddStep(0, kUndoInsert, false);
+    emit StatusChanged();
 }
 
 // Edit commands.

@@ -71,6 +71,15 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
     const CaretRecord& LinkAtCaret() const { return linkAtCaret_; }
     const CaretRecord& ColourAtCaret() const { return colourAtCaret_; }
 
+    // Insertion: the text (tag case applied) after the selection, which is
+    // kept; the caret behind it; one undo step of the insertion kind.
+    void InsertAtCaret(std::string_view text);
+    // The selection wrapped in open and close (tag case applied to each); the
+    // caret between them without a selection, else behind close.
+    void WrapSelection(std::string_view open, std::string_view close);
+    // Tag case of inserted tag texts by the SizeLower setting (installed by the text tools).
+    static std::function<std::string(std::string_view text, int sizeLower)> tagCaseConversion;
+
     // Edit commands with their colouring and undo steps.
     void OnEditPaste();
     void OnEditCut();
