@@ -52,4 +52,12 @@ constexpr int kSaveShiftJis = 33111;
 constexpr int kSaveEucJp = 33112;
 constexpr int kSaveIso2022Jp = 33113;
 
+// Text tools.
+constexpr int kToPlainText = 32865;
+constexpr int kTagLower = 32836;
+constexpr int kTagUpper = 32837;
+constexpr int kBreaksToBr = 32870;
+constexpr int kEscapeConversion = 32878;
+constexpr int kRemoveTags = 32901;
+
 }  // namespace cmd

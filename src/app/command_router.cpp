@@ -26,7 +26,11 @@ QAction* CCommandRouter::Action(int id) {
         }
         action->setShortcuts(keys);
         if (info->statusText[0] != '\0') {
-            action->setStatusTip(QString::fromUtf8(info->statusText));
+            // "prompt\ntooltip": the prompt for the status bar, the rest for the button's tip.
+            const QStringList parts = QString::fromUtf8(info->statusText).split('\n');
+            action->setStatusTip(parts.first());
+            if (parts.size() > 1)
+                action->setToolTip(parts.at(1));
         }
     }
     connect(action, &QAction::triggered, this, [this, id] { Execute(id); });

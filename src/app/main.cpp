@@ -3,10 +3,24 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <iostream>
+#include <string>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/veskhtml_app.h"
 
 int main(int argc, char** argv) {
+    // Batch modes open no window and need no display.
+    {
+        std::vector<std::string> arguments(argv + 1, argv + argc);
+        std::ios::sync_with_stdio(false);
+        if (std::optional<int> status =
+                RunCommandLineMode(arguments, std::cin, std::cout, std::cerr)) {
+            return *status;
+        }
+    }
+
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Brindlework");
     QApplication::setApplicationName("VeskHtml");

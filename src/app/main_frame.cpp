@@ -16,6 +16,7 @@
 #include "editor/veskhtml_view.h"
 #include "groups/file_group.h"
 #include "platform/settings_store.h"
+#include "tags/simple_tags.h"
 
 namespace {
 const char kTitle[] = "VeskHtml";
@@ -148,8 +149,38 @@ void CMainFrame::BuildMenus() {
     add(editMenu, cmd::kReplace);
     router.WatchMenu(editMenu);
 
-    QMenu* toolsMenu = menuBar()->addMenu("ﾂｰﾙ(&T)");
+    // The tag menus, from their layout table.
+    QList<QMenu*> tagMenus;
+    for (const TagMenu& layout : TagMenus()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(layout.title));
+        tagMenus << menu;
+        QList<QMenu*> open{menu};
+        for (const TagMenuItem& item : layout.items) {
+            if (item.id == TagMenuItem::kSeparator) {
+                open.last()->addSeparator();
+            } else if (item.id == TagMenuItem::kSubmenu) {
+                open << open.last()->addMenu(QString::fromUtf8(item.title));
+                router.WatchMenu(open.last());
+            } else if (item.id == TagMenuItem::kEndSubmenu) {
+                open.removeLast();
+            } else {
+                add(open.last(), item.id);
+            }
+        }
+        router.WatchMenu(menu);
+    }
+
+    QMenu* toolsMenu = menuBar()->addMenu("ツール(&T)");
     add(toolsMenu, cmd::kRedraw);
+    toolsMenu->addSeparator();
+    QMenu* convertMenu = toolsMenu->addMenu("変換 (&C)");
+    for (int id : {cmd::kTagLower, cmd::kTagUpper, cmd::kBreaksToBr, cmd::kEscapeConversion,
+                   cmd::kRemoveTags}) {
+        add(convertMenu, id);
+    }
+    convertMenu->addSeparator();
+    add(convertMenu, cmd::kToPlainText);
+    router.WatchMenu(convertMenu);
     router.WatchMenu(toolsMenu);
 
     windowMenu_ = menuBar()->addMenu("ｳｨﾝﾄﾞｳ(&W)");
@@ -166,9 +197,12 @@ void CMainFrame::BuildMenus() {
     router.WatchMenu(helpMenu);
 
     // Every command shortcut works from anywhere in the window.
-    for (QMenu* menu : {fileMenu_, editMenu, toolsMenu, windowMenu_, helpMenu}) {
+    for (QMenu* menu : {fileMenu_, editMenu, toolsMenu, convertMenu, windowMenu_, helpMenu}) {
         addActions(menu->actions());
     }
+    // Shortcuts of the tag commands (the menus hold them in submenus too).
+    for (const SimpleTagCommand& command : SimpleTagCommands())
+        addAction(router.Action(command.id));
 }
 
 void CMainFrame::RefillRecentFiles() {

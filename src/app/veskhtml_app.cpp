@@ -22,6 +22,10 @@
 #include "platform/message_seam.h"
 #include "platform/program_folders.h"
 #include "platform/settings_store.h"
+#include "tagedit/tag_at_caret.h"
+#include "tags/simple_tags.h"
+#include "tools/conversion_commands.h"
+#include "tools/plain_text_command.h"
 
 using vesk::MsgIcon;
 
@@ -43,6 +47,16 @@ CVeskHtmlApp::CVeskHtmlApp() : router_(std::make_unique<CCommandRouter>()) {
     InitResources();
     g_app = this;
     router_->SetChainProvider([this] { return CommandChain(); });
+    // Inserted tags follow the tag-case setting.
+    InstallTagCaseConversion();
+    // What the caret stands on, refreshed by every view after keys and clicks.
+    CVeskHtmlView::caretRecordsRefresher = [](CVeskHtmlView& view) {
+        RefreshTagAtCaret(view);
+        if (view.tagAtCaret_.kind == -2) {
+            view.colourAtCaret_ = CaretRecord{};
+            view.linkAtCaret_.kind = -2;
+        }
+    };
     RegisterCommands();
 }
 
@@ -157,6 +171,7 @@ CChildFrame* CVeskHtmlApp::CreateDocumentWindow(CVeskHtmlDoc*& document) {
     auto* view = new CVeskHtmlView(settings_, document);
     auto* child = new CChildFrame(document, view);
     mainFrame_->ConnectView(view);
+    InstallViewCommands(*view);
     connect(view, &CVeskHtmlView::SelectionMoved, this, [this, view] {
         if (view == mainFrame_->ActiveView())
             findReplace_->OnSelectionChanged();
@@ -169,6 +184,12 @@ CChildFrame* CVeskHtmlApp::CreateDocumentWindow(CVeskHtmlDoc*& document) {
     connect(document, &CVeskHtmlDoc::PathNameChanged, this,
             [this](const QString& path) { recentFiles_.Add(path); });
     return child;
+}
+
+void CVeskHtmlApp::InstallViewCommands(CVeskHtmlView& view) {
+    InstallSimpleTagCommands(view);
+    InstallConversionCommands(view, settings_);
+    InstallPlainTextCommand(view, settings_);
 }
 
 CVeskHtmlDoc* CVeskHtmlApp::OnFileNew() {

@@ -17,6 +17,7 @@ class CFindReplace;
 class CMainFrame;
 class CChildFrame;
 class CVeskHtmlDoc;
+class CVeskHtmlView;
 
 class CVeskHtmlApp : public QObject, public CCommandTarget {
     Q_OBJECT
@@ -62,6 +63,8 @@ class CVeskHtmlApp : public QObject, public CCommandTarget {
 
   private:
     CChildFrame* CreateDocumentWindow(CVeskHtmlDoc*& document);
+    // The commands of the tag and text-tool modules on a new view.
+    void InstallViewCommands(CVeskHtmlView& view);
     void CloseInitialBlankDocument();
     void RegisterCommands();
     std::vector<CCommandTarget*> CommandChain() const;
