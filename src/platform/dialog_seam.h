@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "platform/script_seam.h"
+
 class QDialog;
 
 namespace vesk {
@@ -12,9 +14,14 @@ namespace vesk {
 int RunDialog(QDialog& dialog);
 
 namespace dialog_seam {
-using Script = std::function<int(QDialog&)>;
-void SetScript(Script script);
-void ClearScript();
+using Seam = ScriptSeam<int(QDialog&)>;
+using Script = Seam::Script;
+inline void SetScript(Script script) {
+    Seam::Set(std::move(script));
+}
+inline void ClearScript() {
+    Seam::Clear();
+}
 }  // namespace dialog_seam
 
 }  // namespace vesk

@@ -5,22 +5,6 @@
 
 namespace vesk {
 
-namespace {
-file_dialog_seam::Script& CurrentScript() {
-    static file_dialog_seam::Script script;
-    return script;
-}
-}  // namespace
-
-namespace file_dialog_seam {
-void SetScript(Script script) {
-    CurrentScript() = std::move(script);
-}
-void ClearScript() {
-    CurrentScript() = nullptr;
-}
-}  // namespace file_dialog_seam
-
 QStringList ToQtNameFilters(const QString& filter) {
     QStringList parts = filter.split('|');
     QStringList result;
@@ -40,8 +24,8 @@ QStringList ToQtNameFilters(const QString& filter) {
 }
 
 FileDialogResult RunFileDialog(const FileDialogRequest& request, QWidget* parent) {
-    if (CurrentScript())
-        return CurrentScript()(request);
+    if (file_dialog_seam::Seam::Get())
+        return file_dialog_seam::Seam::Get()(request);
 
     QFileDialog dialog(parent);
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails |

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "platform/script_seam.h"
+
 class QWidget;
 
 namespace vesk {
@@ -32,9 +34,14 @@ FileDialogResult RunFileDialog(const FileDialogRequest& request, QWidget* parent
 QStringList ToQtNameFilters(const QString& filter);
 
 namespace file_dialog_seam {
-using Script = std::function<FileDialogResult(const FileDialogRequest&)>;
-void SetScript(Script script);
-void ClearScript();
+using Seam = ScriptSeam<FileDialogResult(const FileDialogRequest&)>;
+using Script = Seam::Script;
+inline void SetScript(Script script) {
+    Seam::Set(std::move(script));
+}
+inline void ClearScript() {
+    Seam::Clear();
+}
 }  // namespace file_dialog_seam
 
 }  // namespace vesk

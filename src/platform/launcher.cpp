@@ -5,25 +5,9 @@
 
 namespace vesk {
 
-namespace {
-launcher_seam::Script& CurrentScript() {
-    static launcher_seam::Script script;
-    return script;
-}
-}  // namespace
-
-namespace launcher_seam {
-void SetScript(Script script) {
-    CurrentScript() = std::move(script);
-}
-void ClearScript() {
-    CurrentScript() = nullptr;
-}
-}  // namespace launcher_seam
-
 bool OpenWithDesktop(const QString& path) {
-    if (CurrentScript())
-        return CurrentScript()(path);
+    if (launcher_seam::Seam::Get())
+        return launcher_seam::Seam::Get()(path);
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

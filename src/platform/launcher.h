@@ -4,15 +4,22 @@
 #include <QString>
 #include <functional>
 
+#include "platform/script_seam.h"
+
 namespace vesk {
 
 // Opens a local file with the desktop's application for it; false when it could not be handed over.
 bool OpenWithDesktop(const QString& path);
 
 namespace launcher_seam {
-using Script = std::function<bool(const QString& path)>;
-void SetScript(Script script);
-void ClearScript();
+using Seam = ScriptSeam<bool(const QString& path)>;
+using Script = Seam::Script;
+inline void SetScript(Script script) {
+    Seam::Set(std::move(script));
+}
+inline void ClearScript() {
+    Seam::Clear();
+}
 }  // namespace launcher_seam
 
 }  // namespace vesk

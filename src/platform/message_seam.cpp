@@ -7,10 +7,6 @@
 namespace vesk {
 
 namespace {
-message_seam::Script& CurrentScript() {
-    static message_seam::Script script;
-    return script;
-}
 
 QMessageBox::Icon ToQtIcon(MsgIcon icon) {
     switch (icon) {
@@ -30,15 +26,6 @@ QMessageBox::Icon ToQtIcon(MsgIcon icon) {
 }  // namespace
 
 namespace message_seam {
-void SetScript(Script script) {
-    CurrentScript() = std::move(script);
-}
-void ClearScript() {
-    CurrentScript() = nullptr;
-}
-bool IsScripted() {
-    return static_cast<bool>(CurrentScript());
-}
 std::vector<MessageRecord>& Log() {
     static std::vector<MessageRecord> log;
     return log;
@@ -48,9 +35,9 @@ std::vector<MessageRecord>& Log() {
 MsgAnswer ShowMessage(const QString& text, const QString& caption, MsgIcon icon, MsgButtons buttons,
                       QWidget* parent) {
     MessageRecord record{text, caption, icon, buttons};
-    if (CurrentScript()) {
+    if (message_seam::Seam::Get()) {
         message_seam::Log().push_back(record);
-        return CurrentScript()(record);
+        return message_seam::Seam::Get()(record);
     }
     QMessageBox box(ToQtIcon(icon), caption, QString(text).replace("\r\n", "\n"),
                     QMessageBox::NoButton, parent ? parent : QApplication::activeWindow());

@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "platform/script_seam.h"
+
 class QWidget;
 
 namespace vesk {
@@ -25,10 +27,17 @@ MsgAnswer ShowMessage(const QString& text, const QString& caption, MsgIcon icon,
                       MsgButtons buttons = MsgButtons::Ok, QWidget* parent = nullptr);
 
 namespace message_seam {
-using Script = std::function<MsgAnswer(const MessageRecord&)>;
-void SetScript(Script script);
-void ClearScript();
-bool IsScripted();
+using Seam = ScriptSeam<MsgAnswer(const MessageRecord&)>;
+using Script = Seam::Script;
+inline void SetScript(Script script) {
+    Seam::Set(std::move(script));
+}
+inline void ClearScript() {
+    Seam::Clear();
+}
+inline bool IsScripted() {
+    return static_cast<bool>(Seam::Get());
+}
 std::vector<MessageRecord>& Log();
 }  // namespace message_seam
 
