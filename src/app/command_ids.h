@@ -42,6 +42,14 @@ constexpr int kWindowTile = 57651;
 constexpr int kWindowFirst = 0xFF00;  // the window list of the window menu
 constexpr int kWindowLast = 0xFF00 + 99;
 
+// External applications.
+constexpr int kPreviewIe = 32794;
+constexpr int kPreviewNn = 32793;
+constexpr int kOpenWithApplication = 32807;
+constexpr int kOpenWithFavourite = 32810;
+constexpr int kOpenInEditor = 32811;
+constexpr int kStartFileManager = 32792;
+
 // Encodings of the document: re-read in, save in. Offsets follow vesk::TextEncoding.
 constexpr int kReloadUtf8 = 33100;
 constexpr int kReloadShiftJis = 33101;

@@ -171,6 +171,14 @@ void CMainFrame::BuildMenus() {
     }
 
     QMenu* toolsMenu = menuBar()->addMenu("ツール(&T)");
+    add(toolsMenu, cmd::kPreviewIe);
+    add(toolsMenu, cmd::kPreviewNn);
+    toolsMenu->addSeparator();
+    add(toolsMenu, cmd::kOpenWithApplication);
+    add(toolsMenu, cmd::kOpenWithFavourite);
+    add(toolsMenu, cmd::kOpenInEditor);
+    add(toolsMenu, cmd::kStartFileManager);
+    toolsMenu->addSeparator();
     add(toolsMenu, cmd::kRedraw);
     toolsMenu->addSeparator();
     QMenu* convertMenu = toolsMenu->addMenu("変換 (&C)");
@@ -458,6 +466,10 @@ void CMainFrame::ShowContextMenu(const QPoint& globalPos) {
         {cmd::kEditClear, "選択範囲を削除 (&D)"},
         {0, nullptr},
         {cmd::kEditSelectAll, "すべて選択 (&A)"},
+        {0, nullptr},
+        {cmd::kOpenWithApplication, "ｱﾌﾟﾘｹｰｼｮﾝで開く (&N)"},
+        {cmd::kOpenWithFavourite, "お気に入りのｱﾌﾟﾘｹｰｼｮﾝで開く (&F)"},
+        {cmd::kOpenInEditor, "VeskHtmlで開く (&O)"},
     };
     CCommandRouter& router = app_.Router();
     QMenu menu(this);

@@ -9,6 +9,7 @@
 #include "app/child_frame.h"
 #include "app/command_ids.h"
 #include "app/command_router.h"
+#include "app/external_apps.h"
 #include "app/main_frame.h"
 #include "app/version_dialog.h"
 #include "editor/doc_messages.h"
@@ -22,6 +23,7 @@
 #include "platform/message_seam.h"
 #include "platform/program_folders.h"
 #include "platform/settings_store.h"
+#include "sidepane/link_at_caret.h"
 #include "tagedit/tag_at_caret.h"
 #include "tags/simple_tags.h"
 #include "tools/conversion_commands.h"
@@ -52,6 +54,7 @@ CVeskHtmlApp::CVeskHtmlApp() : router_(std::make_unique<CCommandRouter>()) {
     // What the caret stands on, refreshed by every view after keys and clicks.
     CVeskHtmlView::caretRecordsRefresher = [](CVeskHtmlView& view) {
         RefreshTagAtCaret(view);
+        RefreshLinkAtCaret(view);
         if (view.tagAtCaret_.kind == -2) {
             view.colourAtCaret_ = CaretRecord{};
             view.linkAtCaret_.kind = -2;
@@ -190,6 +193,8 @@ void CVeskHtmlApp::InstallViewCommands(CVeskHtmlView& view) {
     InstallSimpleTagCommands(view);
     InstallConversionCommands(view, settings_);
     InstallPlainTextCommand(view, settings_);
+    InstallExternalAppCommands(view, settings_,
+                               [this](const QString& path) { OpenDocumentFileWithMessage(path); });
 }
 
 CVeskHtmlDoc* CVeskHtmlApp::OnFileNew() {

@@ -16,7 +16,7 @@ std::string RelativeFolderPrefix(std::string_view targetPath, std::string_view b
                                  char separator = '/');
 
 // The part after the last separator (the whole path when the separator is the
-// last character or stands at position 0 or 1).
+// last character, or, for '\\' paths, stands at position 0 or 1, in the drive).
 std::string FileNamePart(std::string_view path, char separator = '/');
 
 // RelativeFolderPrefix followed by FileNamePart of the target.

@@ -17,6 +17,9 @@ inline void InstallNonBlockingSeams() {
     message_seam::SetScript([](const MessageRecord&) { return MsgAnswer::Cancel; });
     file_dialog_seam::SetScript([](const FileDialogRequest&) { return FileDialogResult{}; });
     launcher_seam::SetScript([](const QString&) { return true; });
+    program_seam::SetScript([](const QString&, const QString&) { return true; });
+    trash_seam::SetScript([](const TrashRequest&) { return true; });
+    file_manager_seam::SetScript([](const FileManagerRequest&) { return true; });
     dialog_seam::SetScript([](QDialog&) { return 0; });
 }
 
