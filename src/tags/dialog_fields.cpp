@@ -1,0 +1,352 @@
+#include "tags/dialog_fields.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "editor/text_control.h"
+#include "editor/undo_journal.h"
+#include "editor/veskhtml_view.h"
+#include "platform/dialog_seam.h"
+#include "platform/message_seam.h"
+#include "tools/conversions.h"
+
+namespace vesk {
+
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void ShowFieldMessage(const char* text, QWidget* parent) {
+    ShowMessage(QString::fromUtf8(text), QString::fromUtf8(tag_texts::kCaption),
+                MsgIcon::Exclamation, MsgButtons::Ok, parent);
+}
+
+int Length(std::string_view text) {
+    return static_cast<int>(text.size());
+}
+
+ReferenceFileChooser& ChooserSlot() {
+    static ReferenceFileChooser chooser;
+    return chooser;
+}
+
+}  // namespace
+
+// Field checks.
+
+bool IsDigitsOnly(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool CheckColourText(std::string_view text, QWidget* parent) {
+    if (text.empty() || IsValidColourText(text))
+        return true;
+    ShowFieldMessage(tag_texts::kColourDataMessage, parent);
+    return false;
+}
+
+bool CheckNumberText(std::string_view text, QWidget* parent) {
+    if (IsDigitsOnly(text))
+        return true;
+    ShowFieldMessage(tag_texts::kNumericDataMessage, parent);
+    return false;
+}
+
+void AcceptDigitsOnly(QLineEdit& edit) {
+    edit.setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), &edit));
+}
+
+// Tag text.
+
+void AppendAttributeAlways(std::string& tag, std::string_view name, std::string_view value) {
+    tag += ' ';
+    tag += name;
+    tag += "=\"";
+    tag += value;
+    tag += '"';
+}
+
+void AppendAttribute(std::string& tag, std::string_view name, std::string_view value) {
+    if (!value.empty())
+        AppendAttributeAlways(tag, name, value);
+}
+
+void AppendFlag(std::string& tag, std::string_view name, bool on) {
+    if (on) {
+        tag += ' ';
+        tag += name;
+    }
+}
+
+// Writers.
+
+void InsertWrappingTag(CVeskHtmlView& view, const TagTexts& texts) {
+    view.WrapSelection(texts.opening + ">" + texts.around, texts.around + texts.closing);
+}
+
+void InsertTag(CVeskHtmlView& view, std::string_view opening) {
+    view.InsertAtCaret(std::string(opening) + ">");
+}
+
+void RewriteTag(CVeskHtmlView& view, const CTagScanner& scanner, const TagRewrite& rewrite) {
+    CTextControl& control = view.Control();
+    CTextControl::FreezePainting freeze(control);
+    const int sizeLower = view.Snapshot().sizeLower;
+
+    std::string text = rewrite.opening;
+    if (rewrite.appendLeftover)
+        text += scanner.text;
+    text = ApplyTagCaseSetting(text, sizeLower);
+    text += rewrite.content;
+    text += ApplyTagCaseSetting(rewrite.closing, sizeLower);
+
+    // The range comes from the text as it was scanned; it is kept inside the
+    // text as it is now.
+    const int length = control.TextLength();
+    int first = rewrite.first;
+    int last = rewrite.last;
+    if (first < 0) {
+        first = scanner.start;
+        last = scanner.end + 1;
+    }
+    first = std::clamp(first, 0, length);
+    last = std::clamp(last, first, length);
+
+    control.SetSel(first, last);
+    control.ReplaceSel(text);
+    const int end = first + Length(text);
+    view.ColourRange(control.WholeTextView().substr(first, Length(text)), first, end);
+    control.SetSel(end, end);
+    view.SetTextStyleAtCaret();
+    view.Journal().AddStep(0, kUndoTagRewrite, false);
+    emit view.StatusChanged();
+}
+
+void WriteTag(CVeskHtmlView& view, int mode, const CTagScanner& scanner, WriterPattern pattern,
+              const TagTexts& texts) {
+    if (mode == kWriterEdit) {
+        TagRewrite rewrite;
+        rewrite.opening = texts.opening;
+        RewriteTag(view, scanner, rewrite);
+    } else if (pattern == WriterPattern::kWrapping) {
+        InsertWrappingTag(view, texts);
+    } else {
+        InsertTag(view, texts.opening);
+    }
+}
+
+bool RunWriter(CVeskHtmlView& view, QDialog& dialog, int mode, const CTagScanner& scanner,
+               WriterPattern pattern, const std::function<TagTexts()>& build) {
+    if (RunDialog(dialog) != QDialog::Accepted)
+        return false;
+    WriteTag(view, mode, scanner, pattern, build());
+    return true;
+}
+
+// File-reference fields.
+
+void SetReferenceFileChooser(ReferenceFileChooser chooser) {
+    ChooserSlot() = std::move(chooser);
+}
+
+std::optional<ReferenceFileChoice> ChooseReferenceFile(QWidget* parent,
+                                                       const ReferenceFileRequest& request) {
+    if (!ChooserSlot())
+        return std::nullopt;
+    return ChooserSlot()(parent, request);
+}
+
+CFileReferenceField::CFileReferenceField(ReferenceFileRequest request, const QString& buttonText,
+                                         QWidget* parent)
+    : QWidget(parent),
+      request_(std::move(request)),
+      edit_(new QLineEdit(this)),
+      button_(new QPushButton(buttonText, this)) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(edit_, 1);
+    layout->addWidget(button_);
+    connect(button_, &QPushButton::clicked, this, [this] { Browse(); });
+}
+
+std::string CFileReferenceField::Text() const {
+    return edit_->text().toStdString();
+}
+
+void CFileReferenceField::SetText(std::string_view text) {
+    edit_->setText(ToQString(text));
+}
+
+bool CFileReferenceField::Browse() {
+    const std::optional<ReferenceFileChoice> choice = ChooseReferenceFile(window(), request_);
+    if (!choice)
+        return false;
+    SetText(choice->reference);
+    emit Chosen(*choice);
+    return true;
+}
+
+// Colour fields.
+
+CColourField::CColourField(CustomColours& custom, std::string recentKey,
+                           const ColourFieldOptions& options, ISettingsStore& store,
+                           QWidget* parent)
+    : QWidget(parent),
+      custom_(custom),
+      recent_(std::move(recentKey), store),
+      default_(options.defaultColour),
+      current_(options.defaultColour),
+      combo_(new QComboBox(this)),
+      button_(new QPushButton(options.buttonText, this)) {
+    combo_->setEditable(true);
+    // The list is fixed; Enter must not add what was typed to it.
+    combo_->setInsertPolicy(QComboBox::NoInsert);
+    // No completion either: it would turn a typed "Red" into the name "red".
+    combo_->setCompleter(nullptr);
+    if (options.maxLength > 0)
+        combo_->lineEdit()->setMaxLength(options.maxLength);
+    combo_->addItem(QString());
+    for (const NamedColour& named : ColourNames()) combo_->addItem(ToQString(named.name));
+    recent_.Fill(*combo_);
+    combo_->setCurrentIndex(-1);
+    combo_->setEditText(QString());
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(combo_, 1);
+    if (options.sampleBox) {
+        sample_ = new QFrame(this);
+        sample_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        sample_->setFixedSize(24, 20);
+        sample_->setAutoFillBackground(true);
+        layout->addWidget(sample_);
+        PaintSample();
+    }
+    layout->addWidget(button_);
+
+    // Typing and choosing a list entry both change the edit text.
+    connect(combo_, &QComboBox::editTextChanged, this, [this] { OnTextChanged(); });
+    connect(button_, &QPushButton::clicked, this, [this] { ChooseColour(); });
+}
+
+std::string CColourField::Text() const {
+    return combo_->currentText().toStdString();
+}
+
+void CColourField::SetText(std::string_view text) {
+    combo_->setEditText(ToQString(text));
+}
+
+void CColourField::SetCurrentColour(RgbColour colour) {
+    current_ = colour;
+    PaintSample();
+}
+
+void CColourField::OnTextChanged() {
+    const std::string text = Text();
+    if (auto colour = ParseColourText(text)) {
+        current_ = *colour;
+    } else {
+        current_ = text.empty() ? default_ : invalid_.value_or(default_);
+    }
+    PaintSample();
+    emit ColourChanged(current_);
+}
+
+bool CColourField::ChooseColour() {
+    const std::optional<RgbColour> chosen = vesk::ChooseColour(window(), current_, custom_);
+    if (!chosen)
+        return false;
+    SetText(FormatColorCode(*chosen));
+    // The code stands for the chosen colour, so the text change has already
+    // made it current; set it anyway should the text not have changed.
+    if (current_ != *chosen) {
+        current_ = *chosen;
+        PaintSample();
+        emit ColourChanged(current_);
+    }
+    return true;
+}
+
+bool CColourField::Check() {
+    return CheckColourText(Text(), window());
+}
+
+void CColourField::PaintSample() {
+    if (!sample_)
+        return;
+    QPalette palette = sample_->palette();
+    palette.setColor(QPalette::Window, QColor(current_.red, current_.green, current_.blue));
+    sample_->setPalette(palette);
+}
+
+// Tag dialogs.
+
+CTagDialog::CTagDialog(const QString& caption, ConfirmRule rule, QWidget* parent,
+                       const QString& insertText, ISettingsStore& store)
+    : QDialog(parent),
+      rule_(rule),
+      store_(store),
+      custom_(CustomColours::Load(store)),
+      content_(new QVBoxLayout),
+      insert_(new QPushButton(insertText, this)),
+      cancel_(new QPushButton(QString::fromUtf8(tag_texts::kCancel), this)) {
+    setWindowTitle(caption);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(insert_);
+    buttons->addWidget(cancel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(content_, 1);
+    layout->addLayout(buttons);
+
+    insert_->setDefault(true);
+    connect(insert_, &QPushButton::clicked, this, [this] { OnInsert(); });
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+CColourField* CTagDialog::AddColourField(std::string recentKey, const ColourFieldOptions& options) {
+    auto* field = new CColourField(custom_, std::move(recentKey), options, store_, this);
+    colourFields_.push_back(field);
+    return field;
+}
+
+bool CTagDialog::InsertHasFocus() const {
+    // The dialog's own focus widget: it follows clicks and Tab also while the
+    // window is not the active one.
+    return focusWidget() == insert_;
+}
+
+void CTagDialog::OnInsert() {
+    const bool byButton = InsertHasFocus();
+    if (rule_ == ConfirmRule::kInsertButton && !byButton)
+        return;
+    if (!CheckFields())
+        return;
+    if (rule_ == ConfirmRule::kCheckThenInsertButton && !byButton)
+        return;
+    SaveFields();
+    accept();
+}
+
+bool CTagDialog::CheckFields() {
+    return std::all_of(colourFields_.begin(), colourFields_.end(),
+                       [](CColourField* field) { return field->Check(); });
+}
+
+void CTagDialog::SaveFields() {
+    for (CColourField* field : colourFields_) field->Recent().Remember(field->Text());
+    custom_.Store(store_);
+}
+
+}  // namespace vesk
