@@ -138,7 +138,8 @@ void CVeskHtmlView::SetText(std::string_view utf8) {
         if (!utf8.empty()) {
             ColourRange(control_->WholeTextView(), 0, -1);
             control_->SetSel(0, 0);
-            TellSidePane(std::string(utf8), true);
+            if (sidePaneSink)
+                TellSidePane(std::string(utf8), true);
         }
     }
     emit StatusChanged();
@@ -175,7 +176,8 @@ void CVeskHtmlView::OnActivated() {
     settings_.activeView = this;
     if (!settingsSheetOpen || !settingsSheetOpen())
         RefreshSettings();
-    if (settings_.currentShowHide)
+    // The whole text is copied only when there is a side pane to take it.
+    if (settings_.currentShowHide && sidePaneSink)
         TellSidePane(control_->WholeText(), true);
     emit StatusChanged();
 }
