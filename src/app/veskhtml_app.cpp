@@ -25,6 +25,7 @@
 #include "platform/settings_store.h"
 #include "sidepane/link_at_caret.h"
 #include "tagedit/tag_at_caret.h"
+#include "tags/reference_file_dialog.h"
 #include "tags/simple_tags.h"
 #include "tools/conversion_commands.h"
 #include "tools/plain_text_command.h"
@@ -51,6 +52,8 @@ CVeskHtmlApp::CVeskHtmlApp() : router_(std::make_unique<CCommandRouter>()) {
     router_->SetChainProvider([this] { return CommandChain(); });
     // Inserted tags follow the tag-case setting.
     InstallTagCaseConversion();
+    // File-reference fields of the tag dialogs browse with the previewing dialog.
+    vesk::InstallReferenceFileDialog();
     // What the caret stands on, refreshed by every view after keys and clicks.
     CVeskHtmlView::caretRecordsRefresher = [](CVeskHtmlView& view) {
         RefreshTagAtCaret(view);
