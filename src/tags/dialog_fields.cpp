@@ -2,7 +2,9 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
@@ -66,26 +68,15 @@ void AcceptDigitsOnly(QLineEdit& edit) {
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), &edit));
 }
 
-// Tag text.
-
-void AppendAttributeAlways(std::string& tag, std::string_view name, std::string_view value) {
-    tag += ' ';
-    tag += name;
-    tag += "=\"";
-    tag += value;
-    tag += '"';
-}
-
-void AppendAttribute(std::string& tag, std::string_view name, std::string_view value) {
-    if (!value.empty())
-        AppendAttributeAlways(tag, name, value);
-}
-
-void AppendFlag(std::string& tag, std::string_view name, bool on) {
-    if (on) {
-        tag += ' ';
-        tag += name;
-    }
+void AddFieldRow(QGridLayout& grid, const QString& label, QWidget* field, const QString& note,
+                 QWidget* buddy) {
+    const int row = grid.rowCount();
+    auto* caption = new QLabel(label, field->parentWidget());
+    caption->setBuddy(buddy ? buddy : field);
+    grid.addWidget(caption, row, 0);
+    grid.addWidget(field, row, 1);
+    if (!note.isEmpty())
+        grid.addWidget(new QLabel(note, field->parentWidget()), row, 2);
 }
 
 // Writers.

@@ -18,10 +18,12 @@
 #include "tagedit/tag_scanner.h"
 #include "tags/colour_fields.h"
 #include "tags/recent_values.h"
+#include "tags/tag_attributes.h"
 
 class CVeskHtmlView;
 class QComboBox;
 class QFrame;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
@@ -58,14 +60,11 @@ bool CheckNumberText(std::string_view text, QWidget* parent = nullptr);
 // Makes an edit field refuse anything but digits as they are typed.
 void AcceptDigitsOnly(QLineEdit& edit);
 
-// Tag text.
-
-// " NAME=\"value\"", left out when the value is empty.
-void AppendAttribute(std::string& tag, std::string_view name, std::string_view value);
-// The same, written also for an empty value.
-void AppendAttributeAlways(std::string& tag, std::string_view name, std::string_view value);
-// " NAME" when on (NOSHADE, NOWRAP...).
-void AppendFlag(std::string& tag, std::string_view name, bool on);
+// A row of a dialog's field grid: the label (its "&" letter jumps to the
+// field, or to buddy when the field is a compound one), the field, and an
+// optional note behind it.
+void AddFieldRow(QGridLayout& grid, const QString& label, QWidget* field,
+                 const QString& note = QString(), QWidget* buddy = nullptr);
 
 // Writers.
 
@@ -77,14 +76,6 @@ enum WriterMode : int {
 enum class WriterPattern {
     kWrapping,   // the start tag and the closing text around the selection
     kInserting,  // the start tag behind the selection
-};
-
-struct TagTexts {
-    std::string opening;  // "<TAG" and the generated attributes, without ">"
-    std::string closing;  // "</TAG>" of a wrapping writer
-    // Put behind the start tag and before the closing text when inserting
-    // ("\r\n" for BODY and FRAMESET, which stand on lines of their own).
-    std::string around;
 };
 
 // Mode 1, wrapping: opening + ">" + around, the selected text, around + closing,

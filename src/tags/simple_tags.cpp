@@ -62,6 +62,8 @@ constexpr int E = TagMenuItem::kEndSubmenu;
 constexpr int kSep = TagMenuItem::kSeparator;
 
 const TagMenuItem kTextMenu[] = {
+    {32795, nullptr},
+    {kSep, nullptr},
     {32771, nullptr},
     {S, "ﾃｷｽﾄの回り込み解除 <BR CLEAR=> (&E)"}, {32876, nullptr}, {32874, nullptr}, {32875, nullptr}, {E, nullptr},
     {32781, nullptr},
@@ -72,17 +74,22 @@ const TagMenuItem kTextMenu[] = {
     {S, "段落指定(位置指定付き)  <DIV ALIGN=> (&D)"}, {32880, nullptr}, {32879, nullptr}, {32881, nullptr}, {E, nullptr},
     {32780, nullptr},
     {32779, nullptr},
+    {32814, nullptr},
     {kSep, nullptr},
     {S, "リスト (&L)"},
-    {32838, nullptr}, {32841, nullptr}, {kSep, nullptr},
-    {32843, nullptr}, {32841, nullptr}, {kSep, nullptr},
+    {32838, nullptr}, {32839, nullptr}, {32841, nullptr}, {32842, nullptr}, {kSep, nullptr},
+    {32843, nullptr}, {32840, nullptr}, {32841, nullptr}, {32844, nullptr}, {kSep, nullptr},
     {32820, nullptr}, {32827, nullptr}, {32828, nullptr},
     {E, nullptr},
+    {S, "リンク (&K)"}, {32815, nullptr}, {32816, nullptr}, {32817, nullptr}, {E, nullptr},
+    {32783, nullptr},
     {kSep, nullptr},
     {32872, nullptr},
 };
 
 const TagMenuItem kCharMenu[] = {
+    {32868, nullptr},
+    {kSep, nullptr},
     {32796, nullptr}, {32797, nullptr}, {32802, nullptr}, {32798, nullptr}, {32799, nullptr},
     {32800, nullptr}, {32801, nullptr},
     {kSep, nullptr},

@@ -1,0 +1,164 @@
+#include "tags/text_tag_writers.h"
+
+#include "editor/text_control.h"
+#include "editor/undo_journal.h"
+#include "editor/veskhtml_doc.h"
+#include "editor/veskhtml_view.h"
+#include "sidepane/links.h"
+#include "tags/font_dialog.h"
+#include "tags/heading_rule_dialogs.h"
+#include "tags/image_dialog.h"
+#include "tags/link_dialogs.h"
+#include "tags/list_dialogs.h"
+#include "tags/sample_font.h"
+
+namespace vesk {
+
+namespace {
+
+QString DocumentPath(const CVeskHtmlView& view) {
+    return view.Document() ? view.Document()->PathName() : QString();
+}
+
+// Runs dialog; once confirmed, data takes its fields and the tag is written.
+template <typename Dialog, typename Data, typename Build>
+bool Write(CVeskHtmlView& view, Dialog& dialog, Data& data, int mode, const CTagScanner& scanner,
+           WriterPattern pattern, Build build) {
+    return RunWriter(view, dialog, mode, scanner, pattern, [&] {
+        data = dialog.Data();
+        return build(data);
+    });
+}
+
+TagTexts Opening(std::string opening) {
+    TagTexts texts;
+    texts.opening = std::move(opening);
+    return texts;
+}
+
+}  // namespace
+
+bool WriteHeading(CVeskHtmlView& view, HeadingData& data, int mode, const CTagScanner& scanner) {
+    CHeadingDlg dialog(data, &view);
+    return Write(view, dialog, data, mode, scanner, WriterPattern::kWrapping, HeadingTexts);
+}
+
+bool WriteRule(CVeskHtmlView& view, RuleData& data, int mode, const CTagScanner& scanner) {
+    CRuleDlg dialog(data, &view);
+    return Write(view, dialog, data, mode, scanner, WriterPattern::kInserting,
+                 [](const RuleData& d) { return Opening(RuleOpening(d)); });
+}
+
+bool WriteLink(CVeskHtmlView& view, LinkData& data, int mode, const CTagScanner& scanner) {
+    data.anchorNames = AnchorNames(view.Control().WholeTextView());
+    CLinkDlg dialog(data, DocumentPath(view), &view);
+    return Write(view, dialog, data, mode, scanner, WriterPattern::kWrapping, LinkTexts);
+}
+
+bool WriteMailLink(CVeskHtmlView& view, MailLinkData& data, int mode, const CTagScanner& scanner) {
+    CMailLinkDlg dialog(data, &view);
+    return Write(view, dialog, data, mode, scanner, WriterPattern::kWrapping, MailLinkTexts);
+}
+
+bool WriteAnchor(CVeskHtmlView& view, AnchorData& data, int mode, const CTagScanner& scanner) {
+    CAnchorDlg dialog(data, &view);
+    return Write(view, dialog, data, mode, scanner, WriterPattern::kWrapping, AnchorTexts);
+}
+
+bool WriteList(CVeskHtmlView& view, ListKind kind, ListData& data, int mode,
+               const CTagScanner& scanner) {
+    CListDlg dialog(kind, CListDlg::Target::kList, data, &view);
+    return Write(view, dialog, data, mode, scanner, WriterPattern::kWrapping,
+                 [kind](const ListData& d) { return ListTexts(kind, d); });
+}
+
+bool WriteListItem(CVeskHtmlView& view, ListKind kind, ListData& data, int mode,
+                   const CTagScanner& scanner) {
+    CListDlg dialog(kind, CListDlg::Target::kItem, data, &view);
+    return Write(view, dialog, data, mode, scanner, WriterPattern::kInserting,
+                 [kind](const ListData& d) { return Opening(ListItemOpening(kind, d)); });
+}
+
+bool WriteFont(CVeskHtmlView& view, FontData& data, int mode, const CTagScanner& scanner) {
+    const PageColours page = FindPageColours(view.Control().WholeTextView());
+    data.pageBackground = page.background;
+    data.pageText = page.text;
+    const SettingsSnapshot& settings = view.Snapshot();
+    CFontDlg dialog(data, SampleFont(settings.previewFont, settings.previewSize), &view);
+    return Write(view, dialog, data, mode, scanner, WriterPattern::kWrapping, FontTexts);
+}
+
+bool WriteImage(CVeskHtmlView& view, ImageData& data, int mode, const CTagScanner& scanner) {
+    CImageDlg dialog(data, DocumentPath(view), &view);
+    return Write(view, dialog, data, mode, scanner, WriterPattern::kInserting,
+                 [](const ImageData& d) { return Opening(ImageOpening(d)); });
+}
+
+bool WriteAlign(CVeskHtmlView& view, AlignData& data, int mode, const CTagScanner& scanner) {
+    CAlignDlg dialog(data, &view);
+    const bool div = data.element == 1;
+    return Write(view, dialog, data, mode, scanner, WriterPattern::kWrapping,
+                 [div](const AlignData& d) {
+                     TagTexts texts = Opening(AlignOpening(d));
+                     texts.closing = div ? "</DIV>" : "</P>";
+                     return texts;
+                 });
+}
+
+void InstallTextTagCommands(CVeskHtmlView& view) {
+    // Each command starts from a new dialog; the history is told afterwards
+    // whether or not anything was written.
+    auto add = [&view](int id, auto write) {
+        view.AddCommand(id, [&view, write] {
+            const CTagScanner none;
+            write(view, none);
+            view.Journal().AddStep(0, kUndoNoChange, false);
+        });
+    };
+    add(32795, [](CVeskHtmlView& v, const CTagScanner& s) {
+        HeadingData d;
+        WriteHeading(v, d, kWriterInsert, s);
+    });
+    add(32814, [](CVeskHtmlView& v, const CTagScanner& s) {
+        RuleData d;
+        WriteRule(v, d, kWriterInsert, s);
+    });
+    add(32815, [](CVeskHtmlView& v, const CTagScanner& s) {
+        LinkData d;
+        WriteLink(v, d, kWriterInsert, s);
+    });
+    add(32816, [](CVeskHtmlView& v, const CTagScanner& s) {
+        MailLinkData d;
+        WriteMailLink(v, d, kWriterInsert, s);
+    });
+    add(32817, [](CVeskHtmlView& v, const CTagScanner& s) {
+        AnchorData d;
+        WriteAnchor(v, d, kWriterInsert, s);
+    });
+    add(32839, [](CVeskHtmlView& v, const CTagScanner& s) {
+        ListData d;
+        WriteList(v, ListKind::kNumbered, d, kWriterInsert, s);
+    });
+    add(32840, [](CVeskHtmlView& v, const CTagScanner& s) {
+        ListData d;
+        WriteList(v, ListKind::kBulleted, d, kWriterInsert, s);
+    });
+    add(32842, [](CVeskHtmlView& v, const CTagScanner& s) {
+        ListData d;
+        WriteListItem(v, ListKind::kNumbered, d, kWriterInsert, s);
+    });
+    add(32844, [](CVeskHtmlView& v, const CTagScanner& s) {
+        ListData d;
+        WriteListItem(v, ListKind::kBulleted, d, kWriterInsert, s);
+    });
+    add(32868, [](CVeskHtmlView& v, const CTagScanner& s) {
+        FontData d;
+        WriteFont(v, d, kWriterInsert, s);
+    });
+    add(32783, [](CVeskHtmlView& v, const CTagScanner& s) {
+        ImageData d;
+        WriteImage(v, d, kWriterInsert, s);
+    });
+}
+
+}  // namespace vesk
