@@ -19,6 +19,19 @@
 #include "tags/simple_tags.h"
 
 namespace {
+
+// A menu holds an action once; a command shown in a second place, under its
+// own label there, gets an action that runs it and follows its state.
+QAction* SecondPlaceAction(QAction* command, const char* label) {
+    auto* action = new QAction(QString::fromUtf8(label), command->parent());
+    action->setEnabled(command->isEnabled());
+    action->setStatusTip(command->statusTip());
+    QObject::connect(action, &QAction::triggered, command, &QAction::trigger);
+    QObject::connect(command, &QAction::changed, action,
+                     [action, command] { action->setEnabled(command->isEnabled()); });
+    return action;
+}
+
 const char kTitle[] = "VeskHtml";
 // Show commands of a child window placement.
 constexpr int kShowNormal = 1;
@@ -163,6 +176,8 @@ void CMainFrame::BuildMenus() {
                 router.WatchMenu(open.last());
             } else if (item.id == TagMenuItem::kEndSubmenu) {
                 open.removeLast();
+            } else if (item.title) {
+                open.last()->addAction(SecondPlaceAction(router.Action(item.id), item.title));
             } else {
                 add(open.last(), item.id);
             }

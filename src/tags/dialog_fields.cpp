@@ -312,6 +312,21 @@ CColourField* CTagDialog::AddColourField(std::string recentKey, const ColourFiel
     return field;
 }
 
+void CTagDialog::OrderFields(std::initializer_list<QWidget*> fields) {
+    QWidget* previous = nullptr;
+    for (QWidget* field : fields) {
+        if (previous)
+            setTabOrder(previous, field);
+        else
+            field->setFocus();
+        previous = field;
+    }
+    if (previous) {
+        setTabOrder(previous, insert_);
+        setTabOrder(insert_, cancel_);
+    }
+}
+
 bool CTagDialog::InsertHasFocus() const {
     // The dialog's own focus widget: it follows clicks and Tab also while the
     // window is not the active one.

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -253,6 +254,10 @@ class CTagDialog : public QDialog {
     // remembered at confirmation by the default CheckFields and SaveFields.
     CColourField* AddColourField(std::string recentKey, const ColourFieldOptions& options = {});
     const std::vector<CColourField*>& ColourFields() const { return colourFields_; }
+
+    // Tab moves through the fields in the order given (the order they are
+    // shown in), then the two buttons; the dialog opens on the first field.
+    void OrderFields(std::initializer_list<QWidget*> fields);
 
     // What the insert button does (the default button: Enter in a field comes here too).
     void OnInsert();

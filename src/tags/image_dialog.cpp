@@ -106,6 +106,8 @@ CImageDlg::CImageDlg(const ImageData& data, const QString& documentPath, QWidget
     connect(sizeButton_, &QPushButton::clicked, this, [this] { ImportSize(); });
     connect(src_, &CFileReferenceField::Chosen, this,
             [this](const ReferenceFileChoice& choice) { OnChosen(choice); });
+    OrderFields({src_->Edit(), src_->Button(), alt_, width_, height_, border_, hspace_, vspace_,
+                 align_, sizeButton_});
     setMinimumWidth(560);
 }
 

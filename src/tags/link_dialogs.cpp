@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "sidepane/file_preview_wnd.h"
@@ -58,10 +59,15 @@ CLinkDlg::CLinkDlg(const LinkData& data, const QString& documentPath, QWidget* p
 
     preview_->SetOptions(SidePanePreviewOptions(1));
     preview_->setFixedSize(160, 150);
+    auto* fields = new QVBoxLayout;
+    fields->addLayout(grid);
+    fields->addStretch(1);
     auto* row = new QHBoxLayout;
-    row->addLayout(grid, 1);
+    row->addLayout(fields, 1);
     row->addWidget(preview_, 0, Qt::AlignTop);
     ContentLayout()->addLayout(row);
+    OrderFields({href_->Edit(), href_->Button(), anchor_, target_, title_});
+    setMinimumWidth(760);
 
     // The document's anchor names, in document order; one empty entry when it has none.
     if (anchorNames_.empty()) {
@@ -116,6 +122,7 @@ CMailLinkDlg::CMailLinkDlg(const MailLinkData& data, QWidget* parent, ISettingsS
     address_->setEditText(ToQString(data.address));
     title_->setText(ToQString(data.title));
     address_->setMinimumWidth(220);
+    OrderFields({address_, title_});
 }
 
 MailLinkData CMailLinkDlg::Data() const {

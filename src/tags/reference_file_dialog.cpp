@@ -6,8 +6,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "platform/dialog_seam.h"
@@ -117,6 +119,16 @@ CReferenceFileDialog::CReferenceFileDialog(const ReferenceFileRequest& request, 
     layout->addWidget(files_, 1);
     layout->addLayout(panel);
     files_->setVisible(true);
+
+    // Room for the file list's columns and the panel.
+    resize(760, 600);
+    if (auto* tree = files_->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = tree->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
 
     connect(files_, &QFileDialog::currentChanged, this,
             [this](const QString& path) { OnFileNameChange(path); });

@@ -78,7 +78,7 @@ const TagMenuItem kTextMenu[] = {
     {kSep, nullptr},
     {S, "リスト (&L)"},
     {32838, nullptr}, {32839, nullptr}, {32841, nullptr}, {32842, nullptr}, {kSep, nullptr},
-    {32843, nullptr}, {32840, nullptr}, {32841, nullptr}, {32844, nullptr}, {kSep, nullptr},
+    {32843, nullptr}, {32840, nullptr}, {32841, "    項目(オプション無し) <LI> (&X)"}, {32844, nullptr}, {kSep, nullptr},
     {32820, nullptr}, {32827, nullptr}, {32828, nullptr},
     {E, nullptr},
     {S, "リンク (&K)"}, {32815, nullptr}, {32816, nullptr}, {32817, nullptr}, {E, nullptr},

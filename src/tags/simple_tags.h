@@ -30,7 +30,8 @@ struct TagMenuItem {
     static constexpr int kSubmenu = -1;
     static constexpr int kEndSubmenu = -2;
     int id;
-    const char* title;  // submenus only
+    // A submenu's title; for a command shown twice, the label of its second place.
+    const char* title;
 };
 struct TagMenu {
     const char* title;
