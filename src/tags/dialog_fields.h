@@ -117,6 +117,17 @@ void WriteTag(CVeskHtmlView& view, int mode, const CTagScanner& scanner, WriterP
 bool RunWriter(CVeskHtmlView& view, QDialog& dialog, int mode, const CTagScanner& scanner,
                WriterPattern pattern, const std::function<TagTexts()>& build);
 
+// RunWriter for a dialog exchanging a data record: once the dialog is
+// confirmed, data takes its fields (dialog.Data()) and build(data) is written.
+template <typename Dialog, typename Data, typename Build>
+bool RunDataWriter(CVeskHtmlView& view, Dialog& dialog, Data& data, int mode,
+                   const CTagScanner& scanner, WriterPattern pattern, Build build) {
+    return RunWriter(view, dialog, mode, scanner, pattern, [&] {
+        data = dialog.Data();
+        return build(data);
+    });
+}
+
 // File-reference fields.
 
 // What a file-reference field asks of the file-selection dialog with preview.

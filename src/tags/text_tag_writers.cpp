@@ -20,16 +20,6 @@ QString DocumentPath(const CVeskHtmlView& view) {
     return view.Document() ? view.Document()->PathName() : QString();
 }
 
-// Runs dialog; once confirmed, data takes its fields and the tag is written.
-template <typename Dialog, typename Data, typename Build>
-bool Write(CVeskHtmlView& view, Dialog& dialog, Data& data, int mode, const CTagScanner& scanner,
-           WriterPattern pattern, Build build) {
-    return RunWriter(view, dialog, mode, scanner, pattern, [&] {
-        data = dialog.Data();
-        return build(data);
-    });
-}
-
 TagTexts Opening(std::string opening) {
     TagTexts texts;
     texts.opening = std::move(opening);
@@ -40,43 +30,44 @@ TagTexts Opening(std::string opening) {
 
 bool WriteHeading(CVeskHtmlView& view, HeadingData& data, int mode, const CTagScanner& scanner) {
     CHeadingDlg dialog(data, &view);
-    return Write(view, dialog, data, mode, scanner, WriterPattern::kWrapping, HeadingTexts);
+    return RunDataWriter(view, dialog, data, mode, scanner, WriterPattern::kWrapping, HeadingTexts);
 }
 
 bool WriteRule(CVeskHtmlView& view, RuleData& data, int mode, const CTagScanner& scanner) {
     CRuleDlg dialog(data, &view);
-    return Write(view, dialog, data, mode, scanner, WriterPattern::kInserting,
-                 [](const RuleData& d) { return Opening(RuleOpening(d)); });
+    return RunDataWriter(view, dialog, data, mode, scanner, WriterPattern::kInserting,
+                         [](const RuleData& d) { return Opening(RuleOpening(d)); });
 }
 
 bool WriteLink(CVeskHtmlView& view, LinkData& data, int mode, const CTagScanner& scanner) {
     data.anchorNames = AnchorNames(view.Control().WholeTextView());
     CLinkDlg dialog(data, DocumentPath(view), &view);
-    return Write(view, dialog, data, mode, scanner, WriterPattern::kWrapping, LinkTexts);
+    return RunDataWriter(view, dialog, data, mode, scanner, WriterPattern::kWrapping, LinkTexts);
 }
 
 bool WriteMailLink(CVeskHtmlView& view, MailLinkData& data, int mode, const CTagScanner& scanner) {
     CMailLinkDlg dialog(data, &view);
-    return Write(view, dialog, data, mode, scanner, WriterPattern::kWrapping, MailLinkTexts);
+    return RunDataWriter(view, dialog, data, mode, scanner, WriterPattern::kWrapping,
+                         MailLinkTexts);
 }
 
 bool WriteAnchor(CVeskHtmlView& view, AnchorData& data, int mode, const CTagScanner& scanner) {
     CAnchorDlg dialog(data, &view);
-    return Write(view, dialog, data, mode, scanner, WriterPattern::kWrapping, AnchorTexts);
+    return RunDataWriter(view, dialog, data, mode, scanner, WriterPattern::kWrapping, AnchorTexts);
 }
 
 bool WriteList(CVeskHtmlView& view, ListKind kind, ListData& data, int mode,
                const CTagScanner& scanner) {
     CListDlg dialog(kind, CListDlg::Target::kList, data, &view);
-    return Write(view, dialog, data, mode, scanner, WriterPattern::kWrapping,
-                 [kind](const ListData& d) { return ListTexts(kind, d); });
+    return RunDataWriter(view, dialog, data, mode, scanner, WriterPattern::kWrapping,
+                         [kind](const ListData& d) { return ListTexts(kind, d); });
 }
 
 bool WriteListItem(CVeskHtmlView& view, ListKind kind, ListData& data, int mode,
                    const CTagScanner& scanner) {
     CListDlg dialog(kind, CListDlg::Target::kItem, data, &view);
-    return Write(view, dialog, data, mode, scanner, WriterPattern::kInserting,
-                 [kind](const ListData& d) { return Opening(ListItemOpening(kind, d)); });
+    return RunDataWriter(view, dialog, data, mode, scanner, WriterPattern::kInserting,
+                         [kind](const ListData& d) { return Opening(ListItemOpening(kind, d)); });
 }
 
 bool WriteFont(CVeskHtmlView& view, FontData& data, int mode, const CTagScanner& scanner) {
@@ -85,24 +76,24 @@ bool WriteFont(CVeskHtmlView& view, FontData& data, int mode, const CTagScanner&
     data.pageText = page.text;
     const SettingsSnapshot& settings = view.Snapshot();
     CFontDlg dialog(data, SampleFont(settings.previewFont, settings.previewSize), &view);
-    return Write(view, dialog, data, mode, scanner, WriterPattern::kWrapping, FontTexts);
+    return RunDataWriter(view, dialog, data, mode, scanner, WriterPattern::kWrapping, FontTexts);
 }
 
 bool WriteImage(CVeskHtmlView& view, ImageData& data, int mode, const CTagScanner& scanner) {
     CImageDlg dialog(data, DocumentPath(view), &view);
-    return Write(view, dialog, data, mode, scanner, WriterPattern::kInserting,
-                 [](const ImageData& d) { return Opening(ImageOpening(d)); });
+    return RunDataWriter(view, dialog, data, mode, scanner, WriterPattern::kInserting,
+                         [](const ImageData& d) { return Opening(ImageOpening(d)); });
 }
 
 bool WriteAlign(CVeskHtmlView& view, AlignData& data, int mode, const CTagScanner& scanner) {
     CAlignDlg dialog(data, &view);
     const bool div = data.element == 1;
-    return Write(view, dialog, data, mode, scanner, WriterPattern::kWrapping,
-                 [div](const AlignData& d) {
-                     TagTexts texts = Opening(AlignOpening(d));
-                     texts.closing = div ? "</DIV>" : "</P>";
-                     return texts;
-                 });
+    return RunDataWriter(view, dialog, data, mode, scanner, WriterPattern::kWrapping,
+                         [div](const AlignData& d) {
+                             TagTexts texts = Opening(AlignOpening(d));
+                             texts.closing = div ? "</DIV>" : "</P>";
+                             return texts;
+                         });
 }
 
 void InstallTextTagCommands(CVeskHtmlView& view) {
