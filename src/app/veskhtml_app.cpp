@@ -27,6 +27,7 @@
 #include "tagedit/tag_at_caret.h"
 #include "tags/reference_file_dialog.h"
 #include "tags/simple_tags.h"
+#include "tags/table_dialogs.h"
 #include "tags/text_tag_writers.h"
 #include "tools/conversion_commands.h"
 #include "tools/plain_text_command.h"
@@ -196,6 +197,7 @@ CChildFrame* CVeskHtmlApp::CreateDocumentWindow(CVeskHtmlDoc*& document) {
 void CVeskHtmlApp::InstallViewCommands(CVeskHtmlView& view) {
     InstallSimpleTagCommands(view);
     vesk::InstallTextTagCommands(view);
+    vesk::InstallTableTagCommands(view);
     InstallConversionCommands(view, settings_);
     InstallPlainTextCommand(view, settings_);
     InstallExternalAppCommands(view, settings_,

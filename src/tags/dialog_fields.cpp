@@ -312,18 +312,34 @@ CColourField* CTagDialog::AddColourField(std::string recentKey, const ColourFiel
     return field;
 }
 
-void CTagDialog::OrderFields(std::initializer_list<QWidget*> fields) {
-    QWidget* previous = nullptr;
-    for (QWidget* field : fields) {
-        if (previous)
-            setTabOrder(previous, field);
-        else
-            field->setFocus();
-        previous = field;
+namespace {
+// The widgets Tab stops at inside field, in the order they were made: the
+// field itself when it takes focus, else its parts (a combo box counts once).
+void AppendTabStops(QWidget* field, std::vector<QWidget*>& stops) {
+    if (field->focusPolicy() & Qt::TabFocus) {
+        stops.push_back(field);
+        return;
     }
-    if (previous) {
-        setTabOrder(previous, insert_);
-        setTabOrder(insert_, cancel_);
+    for (QObject* child : field->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget && !widget->isWindow())
+            AppendTabStops(widget, stops);
+    }
+}
+}  // namespace
+
+void CTagDialog::OrderFields(std::initializer_list<QWidget*> fields) {
+    std::vector<QWidget*> stops;
+    for (QWidget* field : fields) AppendTabStops(field, stops);
+    stops.push_back(insert_);
+    stops.push_back(cancel_);
+    for (size_t i = 1; i < stops.size(); ++i) setTabOrder(stops[i - 1], stops[i]);
+    // The first stop that can take the focus now (a hidden set's field cannot).
+    for (QWidget* stop : stops) {
+        if (!stop->isHidden() && stop->isEnabled()) {
+            stop->setFocus();
+            break;
+        }
     }
 }
 

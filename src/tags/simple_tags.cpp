@@ -102,7 +102,11 @@ const TagMenuItem kCharMenu[] = {
 const TagMenuItem kPageMenu[] = {
     {32887, nullptr}, {32889, nullptr}, {32891, nullptr},
     {kSep, nullptr},
-    {S, "表 <TABLE> (&T)"}, {32845, nullptr}, {32849, nullptr}, {32847, nullptr}, {32851, nullptr}, {E, nullptr},
+    {S, "表 <TABLE> (&T)"},
+    {32845, nullptr}, {32846, nullptr}, {kSep, nullptr},
+    {32849, nullptr}, {32850, nullptr}, {kSep, nullptr},
+    {32847, nullptr}, {32848, nullptr}, {32851, nullptr}, {32852, nullptr},
+    {E, nullptr},
     {kSep, nullptr},
     {S, "フレーム (&F)"}, {32854, nullptr}, {E, nullptr},
 };

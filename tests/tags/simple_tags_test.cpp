@@ -8,6 +8,7 @@
 #include "editor/text_control.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
+#include "tags/table_dialogs.h"
 #include "tags/text_tag_writers.h"
 #include "tools/conversion_commands.h"
 
@@ -99,6 +100,7 @@ TEST_F(SimpleTagsTest, InsertedTagsAreColouredAndTypingGoesOnPlain) {
 
 TEST_F(SimpleTagsTest, MenusNameOnlyCommandsTheViewHandles) {
     vesk::InstallTextTagCommands(view);
+    vesk::InstallTableTagCommands(view);
     int commands = 0;
     for (const TagMenu& menu : TagMenus()) {
         int depth = 0;
