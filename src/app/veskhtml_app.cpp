@@ -25,6 +25,8 @@
 #include "platform/settings_store.h"
 #include "sidepane/link_at_caret.h"
 #include "tagedit/tag_at_caret.h"
+#include "tags/form_tag_writers.h"
+#include "tags/page_tag_writers.h"
 #include "tags/reference_file_dialog.h"
 #include "tags/simple_tags.h"
 #include "tags/table_dialogs.h"
@@ -198,6 +200,8 @@ void CVeskHtmlApp::InstallViewCommands(CVeskHtmlView& view) {
     InstallSimpleTagCommands(view);
     vesk::InstallTextTagCommands(view);
     vesk::InstallTableTagCommands(view);
+    vesk::InstallFormTagCommands(view);
+    vesk::InstallPageTagCommands(view);
     InstallConversionCommands(view, settings_);
     InstallPlainTextCommand(view, settings_);
     InstallExternalAppCommands(view, settings_,

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/command_ids.h"
 #include "editor/colouring.h"
@@ -197,18 +198,24 @@ std::string TagCase(std::string_view text, int sizeLower) {
 }  // namespace
 
 void CVeskHtmlView::InsertAtCaret(std::string_view text) {
+    const std::string converted = TagCase(text, snapshot_.sizeLower);
+    InsertBehindSelection(converted, static_cast<int>(converted.size()));
+}
+
+void CVeskHtmlView::InsertBehindSelection(std::string_view text, int caretOffset, bool textStyle) {
     journal_->AddStep(0, kUndoNoChange, false);
     CTextControl::FreezePainting freeze(*control_);
     int start = 0, end = 0;
     control_->GetSel(start, end);
     const std::string selected = control_->SelectedText();
-    const std::string converted = TagCase(text, snapshot_.sizeLower);
-    const int length = static_cast<int>(converted.size());
-    control_->ReplaceSel(selected + converted);
+    const int length = static_cast<int>(text.size());
+    control_->ReplaceSel(selected + std::string(text));
     ColourRange(control_->WholeTextView().substr(start, (end - start) + length), start,
                 end + length);
-    control_->SetSel(end + length, end + length);
-    textStyleAtCaret_ = true;
+    const int caret = end + std::clamp(caretOffset, 0, length);
+    control_->SetSel(caret, caret);
+    if (textStyle)
+        textStyleAtCaret_ = true;
     journal_->AddStep(0, kUndoInsert, false);
     emit StatusChanged();
 }

@@ -74,6 +74,9 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
     // Insertion: the text (tag case applied) after the selection, which is
     // kept; the caret behind it; one undo step of the insertion kind.
     void InsertAtCaret(std::string_view text);
+    // The same for a text already in its final case: the caret at caretOffset
+    // inside it; the typing format at the caret set back to plain text when asked.
+    void InsertBehindSelection(std::string_view text, int caretOffset, bool textStyle = true);
     // The selection wrapped in open and close (tag case applied to each); the
     // caret between them without a selection, else behind close.
     void WrapSelection(std::string_view open, std::string_view close);

@@ -62,6 +62,8 @@ FileDialogResult RunFileDialog(const FileDialogRequest& request, QWidget* parent
             break;
     }
     FileDialogResult result;
+    if (!request.title.isEmpty())
+        dialog.setWindowTitle(request.title);
     if (dialog.exec() != QDialog::Accepted)
         return result;
     result.accepted = true;

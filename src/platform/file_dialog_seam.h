@@ -19,6 +19,7 @@ struct FileDialogRequest {
     // Filter in the "Name|pattern;pattern|Name|pattern||" form.
     QString filter;
     int filterIndex = 0;  // 1-based; 0 selects the first
+    QString title;        // empty: "開く" or "名前を付けて保存" by mode
 };
 
 struct FileDialogResult {

@@ -189,6 +189,17 @@ bool CFileReferenceField::Browse() {
 
 // Colour fields.
 
+TypingLimit::TypingLimit(int limit, QObject* parent)
+    : QValidator(parent), base_(limit), limit_(limit) {}
+
+void TypingLimit::AllowAtLeast(int length) {
+    limit_ = std::max(base_, length);
+}
+
+QValidator::State TypingLimit::validate(QString& input, int&) const {
+    return input.size() <= limit_ ? Acceptable : Invalid;
+}
+
 CColourField::CColourField(CustomColours& custom, std::string recentKey,
                            const ColourFieldOptions& options, ISettingsStore& store,
                            QWidget* parent)
@@ -204,8 +215,10 @@ CColourField::CColourField(CustomColours& custom, std::string recentKey,
     combo_->setInsertPolicy(QComboBox::NoInsert);
     // No completion either: it would turn a typed "Red" into the name "red".
     combo_->setCompleter(nullptr);
-    if (options.maxLength > 0)
-        combo_->lineEdit()->setMaxLength(options.maxLength);
+    if (options.maxLength > 0) {
+        limit_ = new TypingLimit(options.maxLength, this);
+        combo_->setValidator(limit_);
+    }
     combo_->addItem(QString());
     for (const NamedColour& named : ColourNames()) combo_->addItem(ToQString(named.name));
     recent_.Fill(*combo_);
@@ -235,7 +248,12 @@ std::string CColourField::Text() const {
 }
 
 void CColourField::SetText(std::string_view text) {
-    combo_->setEditText(ToQString(text));
+    const QString value = ToQString(text);
+    // The limit is on typing: a longer text handed in (a tag being edited)
+    // stays whole instead of being cut.
+    if (limit_)
+        limit_->AllowAtLeast(static_cast<int>(value.size()));
+    combo_->setEditText(value);
 }
 
 void CColourField::SetCurrentColour(RgbColour colour) {

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QValidator>
 #include <QWidget>
 #include <functional>
 #include <initializer_list>
@@ -185,6 +186,19 @@ struct ColourFieldOptions {
     RgbColour defaultColour = kBlack;               // for an empty or invalid text
 };
 
+// The number of characters a field takes by typing; a text set by the
+// program may be longer and then stays whole.
+class TypingLimit : public QValidator {
+  public:
+    TypingLimit(int limit, QObject* parent);
+    void AllowAtLeast(int length);
+    State validate(QString& input, int& pos) const override;
+
+  private:
+    int base_;
+    int limit_;
+};
+
 // An editable combo box with the recent values, an empty entry and the 16
 // names; the chooser button; optionally a sample box. It keeps the current
 // colour: the colour of its text, or the default colour.
@@ -231,6 +245,7 @@ class CColourField : public QWidget {
     QComboBox* combo_;
     QPushButton* button_;
     QFrame* sample_ = nullptr;
+    TypingLimit* limit_ = nullptr;
 };
 
 // Tag dialogs.

@@ -100,15 +100,26 @@ const TagMenuItem kCharMenu[] = {
 };
 
 const TagMenuItem kPageMenu[] = {
-    {32887, nullptr}, {32889, nullptr}, {32891, nullptr},
+    {32776, nullptr},
+    {kSep, nullptr},
+    {32892, nullptr},
+    {32887, nullptr}, {32889, nullptr}, {32891, nullptr}, {32890, nullptr},
+    {32888, nullptr},
     {kSep, nullptr},
     {S, "表 <TABLE> (&T)"},
     {32845, nullptr}, {32846, nullptr}, {kSep, nullptr},
     {32849, nullptr}, {32850, nullptr}, {kSep, nullptr},
     {32847, nullptr}, {32848, nullptr}, {32851, nullptr}, {32852, nullptr},
     {E, nullptr},
+    {S, "フォーム (&O)"},
+    {32855, nullptr}, {kSep, nullptr},
+    {32856, nullptr}, {32857, nullptr}, {32858, nullptr}, {32867, nullptr}, {32860, nullptr},
     {kSep, nullptr},
-    {S, "フレーム (&F)"}, {32854, nullptr}, {E, nullptr},
+    {32896, nullptr}, {32863, nullptr}, {32862, nullptr},
+    {E, nullptr},
+    {S, "フレーム (&F)"},
+    {32819, nullptr}, {kSep, nullptr}, {32895, nullptr}, {32853, nullptr}, {32854, nullptr},
+    {E, nullptr},
 };
 
 const TagMenu kMenus[] = {

@@ -10,6 +10,7 @@
 #include "app/child_frame.h"
 #include "app/command_ids.h"
 #include "app/command_router.h"
+#include "app/command_table.h"
 #include "app/list_files.h"
 #include "app/main_frame.h"
 #include "app/recent_file_list.h"
@@ -23,6 +24,7 @@
 #include "platform/settings_store.h"
 #include "support/seams.h"
 #include "support/test_env.h"
+#include "tags/simple_tags.h"
 
 using vesk::MsgAnswer;
 using namespace vesk::test;
@@ -387,3 +389,16 @@ TEST(ListFiles, DamagedListIsReportedAndEmpty) {
 }
 
 }  // namespace
+
+TEST_F(AppTest, EveryTagMenuCommandHasItsLabelAndReachesTheView) {
+    Start();
+    CCommandRouter& router = app->Router();
+    for (const TagMenu& menu : TagMenus()) {
+        for (const TagMenuItem& item : menu.items) {
+            if (item.id <= 0)
+                continue;
+            EXPECT_NE(FindCommandInfo(item.id), nullptr) << item.id;
+            EXPECT_TRUE(router.StateOf(item.id).enabled) << item.id;
+        }
+    }
+}

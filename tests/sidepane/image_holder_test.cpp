@@ -18,7 +18,7 @@ namespace {
 
 // ---- picture files made on the spot -------------------------------------------
 
-struct PngSpec {
+struct PngPicture {
     int width = 1;
     int height = 1;
     int bitDepth = 8;
@@ -35,7 +35,7 @@ void AppendPngBytes(png_structp png, png_bytep data, size_t length) {
 void FlushNothing(png_structp) {}
 
 // Plain locals only: libpng errors long-jump back here.
-bool EncodePng(const PngSpec* spec, std::string* out) {
+bool EncodePng(const PngPicture* picture, std::string* out) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     if (setjmp(png_jmpbuf(png))) {
@@ -43,27 +43,27 @@ bool EncodePng(const PngSpec* spec, std::string* out) {
         return false;
     }
     png_set_write_fn(png, out, AppendPngBytes, FlushNothing);
-    png_set_IHDR(png, info, spec->width, spec->height, spec->bitDepth, spec->colourType,
-                 spec->interlace, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!spec->palette.empty())
-        png_set_PLTE(png, info, spec->palette.data(), int(spec->palette.size()));
-    if (!spec->paletteAlpha.empty())
-        png_set_tRNS(png, info, spec->paletteAlpha.data(), int(spec->paletteAlpha.size()), nullptr);
+    png_set_IHDR(png, info, picture->width, picture->height, picture->bitDepth, picture->colourType,
+                 picture->interlace, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (!picture->palette.empty())
+        png_set_PLTE(png, info, picture->palette.data(), int(picture->palette.size()));
+    if (!picture->paletteAlpha.empty())
+        png_set_tRNS(png, info, picture->paletteAlpha.data(), int(picture->paletteAlpha.size()), nullptr);
     png_write_info(png, info);
-    const size_t rowBytes = spec->rows.size() / size_t(spec->height);
+    const size_t rowBytes = picture->rows.size() / size_t(picture->height);
     const int passes = png_set_interlace_handling(png);
     for (int pass = 0; pass < passes; ++pass) {
-        for (int y = 0; y < spec->height; ++y)
-            png_write_row(png, reinterpret_cast<png_const_bytep>(spec->rows.data()) + y * rowBytes);
+        for (int y = 0; y < picture->height; ++y)
+            png_write_row(png, reinterpret_cast<png_const_bytep>(picture->rows.data()) + y * rowBytes);
     }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return true;
 }
 
-std::string Png(const PngSpec& spec) {
+std::string Png(const PngPicture& picture) {
     std::string bytes;
-    EXPECT_TRUE(EncodePng(&spec, &bytes));
+    EXPECT_TRUE(EncodePng(&picture, &bytes));
     return bytes;
 }
 
@@ -165,10 +165,10 @@ void ExpectNear(QRgb actual, int red, int green, int blue, int tolerance) {
 
 TEST(ImageHolderPng, OpaqueAndInterlacedRgbKeepTheirPixels) {
     for (int interlace : {PNG_INTERLACE_NONE, PNG_INTERLACE_ADAM7}) {
-        PngSpec spec{.width = 9, .height = 9, .interlace = interlace};
+        PngPicture picture{.width = 9, .height = 9, .interlace = interlace};
         for (int y = 0; y < 9; ++y)
-            for (int x = 0; x < 9; ++x) spec.rows += Bytes({x * 25, y * 25, (x * y) & 0xFF});
-        const std::string bytes = Png(spec);
+            for (int x = 0; x < 9; ++x) picture.rows += Bytes({x * 25, y * 25, (x * y) & 0xFF});
+        const std::string bytes = Png(picture);
         CImageHolder holder = Loaded("rgb.png", bytes);
         EXPECT_EQ(holder.GetFormat(), CImageHolder::kPng);
         int width = 0, height = 0;
@@ -184,9 +184,9 @@ TEST(ImageHolderPng, OpaqueAndInterlacedRgbKeepTheirPixels) {
 }
 
 TEST(ImageHolderPng, TransparencyIsLaidOnTheBackgroundLessFive) {
-    PngSpec spec{.width = 4, .colourType = PNG_COLOR_TYPE_RGBA};
-    spec.rows = Bytes({255, 0, 0, 0, 0, 0, 255, 0, 10, 20, 30, 255, 255, 255, 255, 128});
-    CImageHolder holder = Loaded("alpha.png", Png(spec), qRgb(208, 208, 208));
+    PngPicture picture{.width = 4, .colourType = PNG_COLOR_TYPE_RGBA};
+    picture.rows = Bytes({255, 0, 0, 0, 0, 0, 255, 0, 10, 20, 30, 255, 255, 255, 255, 128});
+    CImageHolder holder = Loaded("alpha.png", Png(picture), qRgb(208, 208, 208));
     EXPECT_EQ(At(holder, 0, 0), qRgb(203, 203, 203));  // whatever colour the clear pixels carry
     EXPECT_EQ(At(holder, 1, 0), qRgb(203, 203, 203));
     EXPECT_EQ(At(holder, 2, 0), qRgb(10, 20, 30));
@@ -194,12 +194,12 @@ TEST(ImageHolderPng, TransparencyIsLaidOnTheBackgroundLessFive) {
     EXPECT_FALSE(holder.Image().hasAlphaChannel());
 
     // Each component less 5, modulo 256.
-    CImageHolder wrapped = Loaded("alpha.png", Png(spec), qRgb(2, 100, 255));
+    CImageHolder wrapped = Loaded("alpha.png", Png(picture), qRgb(2, 100, 255));
     EXPECT_EQ(At(wrapped, 0, 0), qRgb(253, 95, 250));
 }
 
 TEST(ImageHolderPng, PaletteGreyAndDeepSamplesBecomeEightBitColour) {
-    PngSpec palette{.width = 4, .bitDepth = 4, .colourType = PNG_COLOR_TYPE_PALETTE};
+    PngPicture palette{.width = 4, .bitDepth = 4, .colourType = PNG_COLOR_TYPE_PALETTE};
     palette.palette = {{0, 0, 0}, {12, 34, 56}, {200, 100, 0}};
     palette.paletteAlpha = {0, 255, 255};
     palette.rows = Bytes({0x01, 0x21});
@@ -208,13 +208,13 @@ TEST(ImageHolderPng, PaletteGreyAndDeepSamplesBecomeEightBitColour) {
     EXPECT_EQ(At(fromPalette, 1, 0), qRgb(12, 34, 56));
     EXPECT_EQ(At(fromPalette, 2, 0), qRgb(200, 100, 0));
 
-    PngSpec greyAlpha{.width = 2, .colourType = PNG_COLOR_TYPE_GRAY_ALPHA};
+    PngPicture greyAlpha{.width = 2, .colourType = PNG_COLOR_TYPE_GRAY_ALPHA};
     greyAlpha.rows = Bytes({77, 255, 200, 0});
     CImageHolder fromGreyAlpha = Loaded("ga.png", Png(greyAlpha));
     EXPECT_EQ(At(fromGreyAlpha, 0, 0), qRgb(77, 77, 77));
     EXPECT_EQ(At(fromGreyAlpha, 1, 0), qRgb(203, 203, 203));
 
-    PngSpec oneBit{.width = 8, .bitDepth = 1, .colourType = PNG_COLOR_TYPE_GRAY};
+    PngPicture oneBit{.width = 8, .bitDepth = 1, .colourType = PNG_COLOR_TYPE_GRAY};
     oneBit.rows = Bytes({0xA0});
     CImageHolder fromOneBit = Loaded("bits.png", Png(oneBit));
     EXPECT_EQ(At(fromOneBit, 0, 0), qRgb(255, 255, 255));
@@ -222,7 +222,7 @@ TEST(ImageHolderPng, PaletteGreyAndDeepSamplesBecomeEightBitColour) {
     EXPECT_EQ(At(fromOneBit, 2, 0), qRgb(255, 255, 255));
 
     // Sixteen-bit samples keep their high byte (stripped, not rounded).
-    PngSpec deep{.width = 2, .bitDepth = 16, .colourType = PNG_COLOR_TYPE_RGBA};
+    PngPicture deep{.width = 2, .bitDepth = 16, .colourType = PNG_COLOR_TYPE_RGBA};
     deep.rows = Bytes({0xAB, 0x12, 0x34, 0xFF, 0x7F, 0x80, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0});
     CImageHolder fromDeep = Loaded("deep.png", Png(deep));
     EXPECT_EQ(At(fromDeep, 0, 0), qRgb(0xAB, 0x34, 0x7F));
@@ -243,7 +243,7 @@ std::string WithHeaderSize(std::string png, int width, int height) {
 }
 
 TEST(ImageHolderPng, OversizedPicturesAreRefused) {
-    PngSpec wide{.width = CImageHolder::kMaxSide};
+    PngPicture wide{.width = CImageHolder::kMaxSide};
     wide.rows.assign(size_t(wide.width) * 3, '\x40');
     CImageHolder holder;
     EXPECT_TRUE(holder.Load(Write("wide.png", Png(wide))));
@@ -252,7 +252,7 @@ TEST(ImageHolderPng, OversizedPicturesAreRefused) {
     EXPECT_FALSE(holder.Load(Write("wider.png", Png(wide))));
     EXPECT_TRUE(holder.Image().isNull());
 
-    const std::string small = Png(PngSpec{.rows = Bytes({1, 2, 3})});
+    const std::string small = Png(PngPicture{.rows = Bytes({1, 2, 3})});
     EXPECT_FALSE(holder.Load(Write("huge.png", WithHeaderSize(small, 100000, 100000))));
     EXPECT_FALSE(holder.Load(Write("huge.png", WithHeaderSize(small, 0x7FFFFFFF, 1))));
     EXPECT_FALSE(
@@ -293,7 +293,7 @@ TEST(ImageHolderOther, JpegGifAndBmpAreReadWithTheirSizes) {
 // ---- damaged and unsuitable files -------------------------------------------------------
 
 TEST(ImageHolderDamage, CutOffFilesStayUnloaded) {
-    PngSpec rgba{.width = 5, .height = 4, .colourType = PNG_COLOR_TYPE_RGBA};
+    PngPicture rgba{.width = 5, .height = 4, .colourType = PNG_COLOR_TYPE_RGBA};
     rgba.rows.assign(5 * 4 * 4, '\x80');
     QImage photo(24, 16, QImage::Format_RGB32);
     for (int y = 0; y < 16; ++y)
@@ -334,7 +334,7 @@ TEST(ImageHolderDamage, ContentMustBeAPictureTheLoaderReads) {
         Write("junk.png", Bytes({0x89, 'P', 'N', 'G', 13, 10, 26, 10}) + std::string(200, 'x'))));
     // PNG bytes go through libpng only; the other readers sniff the content like the
     // system loader did.
-    const std::string png = Png(PngSpec{.rows = Bytes({1, 2, 3})});
+    const std::string png = Png(PngPicture{.rows = Bytes({1, 2, 3})});
     EXPECT_FALSE(holder.Load(Write("png.jpg", png)));
     EXPECT_TRUE(holder.Load(Write("bmp.gif", Saved(Filled(2, 2, 0), "BMP"))));
     EXPECT_EQ(holder.GetFormat(), CImageHolder::kGif);
@@ -369,7 +369,7 @@ TEST(ImageHolderDamage, ExtensionChoosesTheFormatInLowerCase) {
 // ---- sizes, fitting and drawing ------------------------------------------------------
 
 TEST(ImageHolderSize, TextsGiveHeightWidthAndKilobytes) {
-    std::string png = Png(PngSpec{.width = 3, .height = 2, .rows = std::string(18, '\x10')});
+    std::string png = Png(PngPicture{.width = 3, .height = 2, .rows = std::string(18, '\x10')});
     CImageHolder holder;
     std::string height = "x", width = "x", kilobytes = "x";
     EXPECT_FALSE(holder.GetSizeTexts(&height, &width, &kilobytes));

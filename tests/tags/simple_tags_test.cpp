@@ -8,6 +8,8 @@
 #include "editor/text_control.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
+#include "tags/form_tag_writers.h"
+#include "tags/page_tag_writers.h"
 #include "tags/table_dialogs.h"
 #include "tags/text_tag_writers.h"
 #include "tools/conversion_commands.h"
@@ -101,6 +103,8 @@ TEST_F(SimpleTagsTest, InsertedTagsAreColouredAndTypingGoesOnPlain) {
 TEST_F(SimpleTagsTest, MenusNameOnlyCommandsTheViewHandles) {
     vesk::InstallTextTagCommands(view);
     vesk::InstallTableTagCommands(view);
+    vesk::InstallFormTagCommands(view);
+    vesk::InstallPageTagCommands(view);
     int commands = 0;
     for (const TagMenu& menu : TagMenus()) {
         int depth = 0;

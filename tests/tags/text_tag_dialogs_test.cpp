@@ -135,6 +135,8 @@ TEST_F(TagDialogTest, FontDialogStartsFromThePageColours) {
     filled.color = "nonsense";
     CFontDlg invalid(filled, QFont());
     EXPECT_EQ(invalid.Sample()->TextColour(), kBlack);
+    // A tag's text longer than the field takes by typing stays whole.
+    EXPECT_EQ(invalid.ColourField()->Text(), "nonsense");
 }
 
 TEST_F(TagDialogTest, TypingAColourGivesItAndNoColourGoesBackToThePageText) {
