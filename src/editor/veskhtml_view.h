@@ -40,6 +40,8 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
     CTextControl& Control() { return *control_; }
     CVeskHtmlDoc* Document() const { return document_; }
     const SettingsSnapshot& Snapshot() const { return snapshot_; }
+    // The application's settings and run-time state (the colour-copied flag...).
+    CAppSettings& AppSettings() const { return settings_; }
     UndoJournal& Journal() { return *journal_; }
 
     // Replaces the whole text: text style, colouring, caret to the start.
