@@ -4,6 +4,7 @@
 #include "editor/undo_journal.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
+#include "platform/dialog_seam.h"
 #include "sidepane/links.h"
 #include "tags/font_dialog.h"
 #include "tags/heading_rule_dialogs.h"
@@ -28,9 +29,24 @@ TagTexts Opening(std::string opening) {
 
 }  // namespace
 
-bool WriteHeading(CVeskHtmlView& view, HeadingData& data, int mode, const CTagScanner& scanner) {
+bool WriteHeading(CVeskHtmlView& view, HeadingData& data, int mode, const CTagScanner& scanner,
+                  int rangeEnd, std::string_view content) {
     CHeadingDlg dialog(data, &view);
-    return RunDataWriter(view, dialog, data, mode, scanner, WriterPattern::kWrapping, HeadingTexts);
+    if (mode != kWriterEdit || rangeEnd < 0)
+        return RunDataWriter(view, dialog, data, mode, scanner, WriterPattern::kWrapping,
+                             HeadingTexts);
+    if (RunDialog(dialog) != QDialog::Accepted)
+        return false;
+    data = dialog.Data();
+    const TagTexts texts = HeadingTexts(data);
+    TagRewrite rewrite;
+    rewrite.opening = texts.opening;
+    rewrite.content = std::string(content);
+    rewrite.closing = texts.closing;
+    rewrite.first = scanner.start;
+    rewrite.last = rangeEnd;
+    RewriteTag(view, scanner, rewrite);
+    return true;
 }
 
 bool WriteRule(CVeskHtmlView& view, RuleData& data, int mode, const CTagScanner& scanner) {

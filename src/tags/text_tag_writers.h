@@ -5,6 +5,8 @@
 // the caret, or rewrite the tag Edit tag chose) and leaves what was confirmed
 // in data. False, and the document unchanged, when the dialog was cancelled.
 
+#include <string_view>
+
 #include "tagedit/tag_scanner.h"
 #include "tags/text_tags.h"
 
@@ -12,7 +14,11 @@ class CVeskHtmlView;
 
 namespace vesk {
 
-bool WriteHeading(CVeskHtmlView& view, HeadingData& data, int mode, const CTagScanner& scanner);
+// In edit mode with a content range, the heading's content and closing tag
+// (through rangeEnd, exclusive) are rewritten too, so the closing tag
+// follows a changed level.
+bool WriteHeading(CVeskHtmlView& view, HeadingData& data, int mode, const CTagScanner& scanner,
+                  int rangeEnd = -1, std::string_view content = {});
 bool WriteRule(CVeskHtmlView& view, RuleData& data, int mode, const CTagScanner& scanner);
 // Offers the anchor names of the document.
 bool WriteLink(CVeskHtmlView& view, LinkData& data, int mode, const CTagScanner& scanner);
