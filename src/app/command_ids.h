@@ -50,6 +50,12 @@ constexpr int kOpenWithFavourite = 32810;
 constexpr int kOpenInEditor = 32811;
 constexpr int kStartFileManager = 32792;
 
+// Side pane.
+constexpr int kViewSidePane = 32784;
+constexpr int kShowDocumentInFileBrowser = 32818;
+constexpr int kShowLinkInFileBrowser = 32821;
+constexpr int kShowLinkInLinkBrowser = 32886;
+
 // Encodings of the document: re-read in, save in. Offsets follow vesk::TextEncoding.
 constexpr int kReloadUtf8 = 33100;
 constexpr int kReloadShiftJis = 33101;

@@ -1,10 +1,12 @@
 #include "app/command_line.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iostream>
 #include <iterator>
 
 #include "platform/encoding.h"
+#include "sidepane/link_checker.h"
 #include "tools/conversions.h"
 #include "tools/plain_text.h"
 
@@ -20,6 +22,10 @@ const char kUsage[] =
     "  escape=N    特殊文字をエスケープ (N = 1 <> + 2 \" + 4 &, 0 から 7)\n"
     "  strip       タグを消去\n"
     "  plain=N     プレーンテキストに変換 (N = 変換オプションの合計, 0 から 255)\n";
+
+const char kCheckLinksUsage[] =
+    "使い方: veskhtml --check-links ファイル...\n"
+    "各リンクを 1 行ずつ出力: ファイル<TAB>グループ<TAB>ok|missing<TAB>リンク\n";
 
 // The number after "name=", within [0, max].
 std::optional<int> NumberAfter(const std::string& mode, const std::string& name, int max) {
@@ -59,6 +65,17 @@ std::optional<std::string> ConvertForMode(const std::string& mode, const std::st
 
 std::optional<int> RunCommandLineMode(const std::vector<std::string>& arguments, std::istream& in,
                                       std::ostream& out, std::ostream& err) {
+    // Every argument behind the switch names a page to check.
+    const auto check = std::find(arguments.begin(), arguments.end(), "--check-links");
+    if (check != arguments.end()) {
+        const std::vector<std::string> files(check + 1, arguments.end());
+        if (files.empty()) {
+            err << kCheckLinksUsage;
+            return 2;
+        }
+        return vesk::RunLinkCheck(files, out, err);
+    }
+
     const std::string flag = "--convert";
     std::optional<std::string> mode;
     for (const std::string& argument : arguments) {

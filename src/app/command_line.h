@@ -1,6 +1,6 @@
 #pragma once
-// Batch modes of the program: text conversions from standard input to
-// standard output, with no window.
+// Batch modes of the program, with no window: text conversions from standard
+// input to standard output, and the link check of pages.
 
 #include <iosfwd>
 #include <optional>
@@ -8,7 +8,8 @@
 #include <vector>
 
 // When the arguments ask for a batch mode, runs it and returns the exit
-// status (0 success, 1 failure, 2 wrong usage); otherwise nullopt.
+// status (0 success, 1 failure or missing links, 2 wrong usage or an
+// unreadable file); otherwise nullopt.
 std::optional<int> RunCommandLineMode(const std::vector<std::string>& arguments, std::istream& in,
                                       std::ostream& out, std::ostream& err);
 

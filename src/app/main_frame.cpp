@@ -1,12 +1,14 @@
 #include "app/main_frame.h"
 
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <functional>
 
 #include "app/child_frame.h"
 #include "app/command_ids.h"
@@ -16,6 +18,8 @@
 #include "editor/veskhtml_view.h"
 #include "groups/file_group.h"
 #include "platform/settings_store.h"
+#include "sidepane/side_pane_texts.h"
+#include "sidepane/veskview_pane.h"
 #include "tags/simple_tags.h"
 
 namespace {
@@ -33,6 +37,22 @@ QAction* SecondPlaceAction(QAction* command, const char* label) {
 }
 
 const char kTitle[] = "VeskHtml";
+constexpr int kSidePaneWidth = 260;
+
+// The pane's own close button hides it, like the toggle command does.
+class VeskViewDock : public QDockWidget {
+  public:
+    using QDockWidget::QDockWidget;
+    std::function<void()> closed;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override {
+        QDockWidget::closeEvent(event);
+        if (event->isAccepted() && closed)
+            closed();
+    }
+};
+
 // Show commands of a child window placement.
 constexpr int kShowNormal = 1;
 constexpr int kShowMinimized = 2;
@@ -52,7 +72,46 @@ CMainFrame::CMainFrame(CVeskHtmlApp& app) : app_(app) {
     RegisterCommands();
     BuildMenus();
     BuildStatusBar();
+    CreateSidePane();
     resize(800, 600);
+}
+
+void CMainFrame::CreateSidePane() {
+    SidePaneHost host;
+    host.activeView = [this] { return ActiveView(); };
+    host.documentCount = [this] { return static_cast<int>(Children().size()); };
+    host.openInEditor = [this](const QString& path) { app_.OpenDocumentFileWithMessage(path); };
+    host.paneShown = [this] { return app_.Settings().currentShowHide != 0; };
+    host.mainWindow = [this]() -> QWidget* { return this; };
+
+    auto* dock = new VeskViewDock(QString::fromUtf8(veskview_text::kPaneTitle), this);
+    dock->setObjectName("VeskView");
+    dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    dock->setMinimumWidth(120);
+    dock->closed = [this] {
+        app_.Settings().currentShowHide = 0;
+        app_.Router().ScheduleUpdate();
+    };
+    sidePane_ = new CVeskViewPane(app_.Settings(), std::move(host), dock);
+    dock->setWidget(sidePane_);
+    sideDock_ = dock;
+    addDockWidget(Qt::LeftDockWidgetArea, dock);
+    resizeDocks({sideDock_}, {kSidePaneWidth}, Qt::Horizontal);
+    dock->setVisible(app_.Settings().currentShowHide != 0);
+}
+
+void CMainFrame::ShowSidePane(bool show) {
+    app_.Settings().currentShowHide = show ? 1 : 0;
+    sideDock_->setVisible(show);
+    if (show) {
+        sideDock_->raise();
+        sidePane_->OnShown();
+    }
+    app_.Router().ScheduleUpdate();
+}
+
+bool CMainFrame::SidePaneShown() const {
+    return sideDock_ && !sideDock_->isHidden();
 }
 
 CChildFrame* CMainFrame::ActiveChild() const {
@@ -75,6 +134,13 @@ QList<CChildFrame*> CMainFrame::Children() const {
 
 void CMainFrame::RegisterCommands() {
     OnCommand(cmd::kAppExit, [this] { close(); });
+    OnCommand(
+        cmd::kViewSidePane, [this] { ShowSidePane(!SidePaneShown()); },
+        [this](CommandState& s) {
+            s.checked = SidePaneShown();
+            if (!s.checked)
+                app_.Settings().currentShowHide = 0;
+        });
     OnCommand(
         cmd::kWindowTile,
         [this] {
@@ -194,6 +260,10 @@ void CMainFrame::BuildMenus() {
     add(toolsMenu, cmd::kOpenInEditor);
     add(toolsMenu, cmd::kStartFileManager);
     toolsMenu->addSeparator();
+    add(toolsMenu, cmd::kShowDocumentInFileBrowser);
+    add(toolsMenu, cmd::kShowLinkInFileBrowser);
+    add(toolsMenu, cmd::kShowLinkInLinkBrowser);
+    toolsMenu->addSeparator();
     add(toolsMenu, cmd::kRedraw);
     toolsMenu->addSeparator();
     QMenu* convertMenu = toolsMenu->addMenu("変換 (&C)");
@@ -209,6 +279,8 @@ void CMainFrame::BuildMenus() {
     windowMenu_ = menuBar()->addMenu("ｳｨﾝﾄﾞｳ(&W)");
     add(windowMenu_, cmd::kWindowCascade);
     add(windowMenu_, cmd::kWindowTile);
+    windowMenu_->addSeparator();
+    add(windowMenu_, cmd::kViewSidePane);
     connect(windowMenu_, &QMenu::aboutToShow, this, [this] { RefillWindowList(); });
     router.WatchMenu(windowMenu_);
 
@@ -434,6 +506,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     for (const std::string& path : paths) previous.AppendFile(group, path);
     previous.Save("orgflst.vkd");
     SavePlacement(AppStore());
+    if (sidePane_)
+        sidePane_->SaveSettings();
     for (CChildFrame* child : Children()) child->CloseWithoutPrompt();
     event->accept();
 }
@@ -485,6 +559,10 @@ void CMainFrame::ShowContextMenu(const QPoint& globalPos) {
         {cmd::kOpenWithApplication, "ｱﾌﾟﾘｹｰｼｮﾝで開く (&N)"},
         {cmd::kOpenWithFavourite, "お気に入りのｱﾌﾟﾘｹｰｼｮﾝで開く (&F)"},
         {cmd::kOpenInEditor, "VeskHtmlで開く (&O)"},
+        {0, nullptr},
+        {cmd::kShowDocumentInFileBrowser, "編集中の文書をﾌｧｲﾙﾌﾞﾗｳｻﾞに表示 (&V)"},
+        {cmd::kShowLinkInFileBrowser, "ﾘﾝｸ先をﾌｧｲﾙﾌﾞﾗｳｻﾞに表示 (&B)"},
+        {cmd::kShowLinkInLinkBrowser, "ﾘﾝｸ先をﾘﾝｸﾌﾞﾗｳｻﾞに表示 (&L)"},
     };
     CCommandRouter& router = app_.Router();
     QMenu menu(this);

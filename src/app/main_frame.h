@@ -6,8 +6,10 @@
 
 #include "app/command_target.h"
 
+class QDockWidget;
 class QLabel;
 class QProgressBar;
+class CVeskViewPane;
 class CVeskHtmlView;
 class QMdiArea;
 class QMenu;
@@ -45,6 +47,13 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     // the remembered show state.
     void ShowChild(CChildFrame* child);
 
+    // The side pane "VeskView", docked at the left; the current visibility of
+    // the settings follows it.
+    CVeskViewPane* SidePane() const { return sidePane_; }
+    QDockWidget* SidePaneDock() const { return sideDock_; }
+    void ShowSidePane(bool show);
+    bool SidePaneShown() const;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -56,6 +65,7 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     void RefillWindowList();
     void OnChildActivated();
     void RegisterCommands();
+    void CreateSidePane();
 
     CVeskHtmlApp& app_;
     QMdiArea* mdiArea_;
@@ -69,5 +79,7 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     QLabel* encodingPane_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     CChildFrame* lastActive_ = nullptr;
+    QDockWidget* sideDock_ = nullptr;
+    CVeskViewPane* sidePane_ = nullptr;
     bool wasMinimised_ = false;
 };

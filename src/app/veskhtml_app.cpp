@@ -24,6 +24,8 @@
 #include "platform/program_folders.h"
 #include "platform/settings_store.h"
 #include "sidepane/link_at_caret.h"
+#include "sidepane/side_pane_commands.h"
+#include "sidepane/veskview_pane.h"
 #include "tagedit/tag_at_caret.h"
 #include "tags/form_tag_writers.h"
 #include "tags/page_tag_writers.h"
@@ -67,10 +69,18 @@ CVeskHtmlApp::CVeskHtmlApp() : router_(std::make_unique<CCommandRouter>()) {
             view.linkAtCaret_.kind = -2;
         }
     };
+    // The link browser follows the text of the active view.
+    CVeskHtmlView::sidePaneSink = [this](CVeskHtmlView& view, const std::string& text,
+                                         bool rebuild) {
+        CVeskViewPane* pane = mainFrame_ ? mainFrame_->SidePane() : nullptr;
+        if (pane && &view == mainFrame_->ActiveView())
+            pane->OnViewText(view, text, rebuild);
+    };
     RegisterCommands();
 }
 
 CVeskHtmlApp::~CVeskHtmlApp() {
+    CVeskHtmlView::sidePaneSink = nullptr;
     findReplace_.reset();
     delete mainFrame_;
     if (g_app == this)
@@ -206,6 +216,8 @@ void CVeskHtmlApp::InstallViewCommands(CVeskHtmlView& view) {
     InstallPlainTextCommand(view, settings_);
     InstallExternalAppCommands(view, settings_,
                                [this](const QString& path) { OpenDocumentFileWithMessage(path); });
+    InstallSidePaneCommands(view, settings_,
+                            [this] { return mainFrame_ ? mainFrame_->SidePane() : nullptr; });
 }
 
 CVeskHtmlDoc* CVeskHtmlApp::OnFileNew() {

@@ -150,4 +150,32 @@ TEST(CommandLine, BytesOfNoKnownEncodingComeThroughUnchanged) {
     EXPECT_EQ(run.out, "<P>" + bytes.substr(3, 128) + "</P>\n");
 }
 
+TEST(CommandLine, CheckLinksReadsNoInputAndTellsMissingLinksByItsStatus) {
+    const QString folder = MakeTempDir();
+    WriteTestFile(folder + "/b.html", "<a href=\"index.html\">x</a>");
+    const std::string index =
+        WriteTestFile(folder + "/index.html", "<a href=\"b.html\">b</a><a href=\"c.html\">c</a>")
+            .toStdString();
+    const std::string b = (folder + "/b.html").toStdString();
+    auto run = [](const std::vector<std::string>& arguments) {
+        std::istringstream in("never read");
+        std::ostringstream out, err;
+        const int status = RunCommandLineMode(arguments, in, out, err).value_or(-1);
+        EXPECT_EQ(in.tellg(), 0);
+        return BatchRun{status, out.str(), err.str()};
+    };
+    const BatchRun missing = run({"--check-links", index, b});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, index + "\tinternal\tok\tb.html\n" + index +
+                               "\tinternal\tmissing\tc.html\n" + b +
+                               "\tinternal\tok\tindex.html\n");
+    EXPECT_EQ(run({"--check-links", b}).status, 0);
+    const BatchRun unreadable = run({"--check-links", b, (folder + "/none.html").toStdString()});
+    EXPECT_EQ(unreadable.status, 2);
+    EXPECT_NE(unreadable.err.find("none.html"), std::string::npos);
+    const BatchRun usage = run({"--check-links"});
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_NE(usage.err.find("--check-links"), std::string::npos);
+}
+
 }  // namespace
