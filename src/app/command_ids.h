@@ -73,5 +73,10 @@ constexpr int kTagUpper = 32837;
 constexpr int kBreaksToBr = 32870;
 constexpr int kEscapeConversion = 32878;
 constexpr int kRemoveTags = 32901;
+constexpr int kEditTag = 32893;
+constexpr int kColourCodeCopy = 32968;
+constexpr int kColourCodeSwap = 32969;
+constexpr int kDateStamp = 32877;
+constexpr int kNewMap = 32873;
 
 }  // namespace cmd

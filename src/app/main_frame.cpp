@@ -226,6 +226,12 @@ void CMainFrame::BuildMenus() {
     editMenu->addSeparator();
     add(editMenu, cmd::kFind);
     add(editMenu, cmd::kReplace);
+    editMenu->addSeparator();
+    add(editMenu, cmd::kEditTag);
+    add(editMenu, cmd::kColourCodeCopy);
+    add(editMenu, cmd::kColourCodeSwap);
+    editMenu->addSeparator();
+    add(editMenu, cmd::kDateStamp);
     router.WatchMenu(editMenu);
 
     // The tag menus, from their layout table.
@@ -549,6 +555,10 @@ void CMainFrame::ShowContextMenu(const QPoint& globalPos) {
         int id;
         const char* label;
     } kItems[] = {
+        {cmd::kEditTag, "タグの編集 (&G)"},
+        {cmd::kColourCodeCopy, "カラーコードのコピー (&H)"},
+        {cmd::kColourCodeSwap, "カラーコードの交換 (&K)"},
+        {0, nullptr},
         {cmd::kEditCut, "切り取り (&T)"},
         {cmd::kEditCopy, "ｺﾋﾟｰ (&C)"},
         {cmd::kEditPaste, "貼り付け (&P)"},

@@ -17,6 +17,8 @@
 #include "editor/save_rules.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
+#include "mapedit/map_editor_dlg.h"
+#include "mapedit/map_writeback.h"
 #include "platform/dialog_seam.h"
 #include "platform/file_dialog_seam.h"
 #include "platform/launcher.h"
@@ -26,6 +28,7 @@
 #include "sidepane/link_at_caret.h"
 #include "sidepane/side_pane_commands.h"
 #include "sidepane/veskview_pane.h"
+#include "tagedit/edit_tag.h"
 #include "tagedit/tag_at_caret.h"
 #include "tags/form_tag_writers.h"
 #include "tags/page_tag_writers.h"
@@ -33,7 +36,9 @@
 #include "tags/simple_tags.h"
 #include "tags/table_dialogs.h"
 #include "tags/text_tag_writers.h"
+#include "tools/colour_code_commands.h"
 #include "tools/conversion_commands.h"
+#include "tools/date_stamp_dialog.h"
 #include "tools/plain_text_command.h"
 
 using vesk::MsgIcon;
@@ -60,10 +65,13 @@ CVeskHtmlApp::CVeskHtmlApp() : router_(std::make_unique<CCommandRouter>()) {
     InstallTagCaseConversion();
     // File-reference fields of the tag dialogs browse with the previewing dialog.
     vesk::InstallReferenceFileDialog();
+    // Image maps open in the map editor window.
+    vesk::InstallMapEditor();
     // What the caret stands on, refreshed by every view after keys and clicks.
     CVeskHtmlView::caretRecordsRefresher = [](CVeskHtmlView& view) {
         RefreshTagAtCaret(view);
         RefreshLinkAtCaret(view);
+        vesk::RefreshColourAtCaret(view);
         if (view.tagAtCaret_.kind == -2) {
             view.colourAtCaret_ = CaretRecord{};
             view.linkAtCaret_.kind = -2;
@@ -212,6 +220,10 @@ void CVeskHtmlApp::InstallViewCommands(CVeskHtmlView& view) {
     vesk::InstallTableTagCommands(view);
     vesk::InstallFormTagCommands(view);
     vesk::InstallPageTagCommands(view);
+    vesk::InstallMapCommands(view);
+    vesk::InstallEditTagCommand(view);
+    vesk::InstallColourCodeCommands(view);
+    InstallDateStampCommand(view);
     InstallConversionCommands(view, settings_);
     InstallPlainTextCommand(view, settings_);
     InstallExternalAppCommands(view, settings_,

@@ -82,7 +82,7 @@ const TagMenuItem kTextMenu[] = {
     {32820, nullptr}, {32827, nullptr}, {32828, nullptr},
     {E, nullptr},
     {S, "リンク (&K)"}, {32815, nullptr}, {32816, nullptr}, {32817, nullptr}, {E, nullptr},
-    {32783, nullptr},
+    {32783, nullptr}, {32873, nullptr},
     {kSep, nullptr},
     {32872, nullptr},
 };

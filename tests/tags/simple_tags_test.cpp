@@ -8,10 +8,6 @@
 #include "editor/text_control.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
-#include "tags/form_tag_writers.h"
-#include "tags/page_tag_writers.h"
-#include "tags/table_dialogs.h"
-#include "tags/text_tag_writers.h"
 #include "tools/conversion_commands.h"
 
 namespace {
@@ -100,11 +96,9 @@ TEST_F(SimpleTagsTest, InsertedTagsAreColouredAndTypingGoesOnPlain) {
     EXPECT_EQ(view.Control().StyleAt(11), 0);
 }
 
-TEST_F(SimpleTagsTest, MenusNameOnlyCommandsTheViewHandles) {
-    vesk::InstallTextTagCommands(view);
-    vesk::InstallTableTagCommands(view);
-    vesk::InstallFormTagCommands(view);
-    vesk::InstallPageTagCommands(view);
+// That every other menu command reaches the view is checked with the whole
+// application.
+TEST_F(SimpleTagsTest, MenusAreWellFormedAndHoldEverySimpleCommand) {
     int commands = 0;
     for (const TagMenu& menu : TagMenus()) {
         int depth = 0;
@@ -113,11 +107,8 @@ TEST_F(SimpleTagsTest, MenusNameOnlyCommandsTheViewHandles) {
                 ++depth;
             if (item.id == TagMenuItem::kEndSubmenu)
                 --depth;
-            if (item.id > 0) {
-                EXPECT_TRUE(view.HandlesCommand(item.id)) << item.id;
-                if (FindSimpleTagCommand(item.id))
-                    ++commands;
-            }
+            if (item.id > 0 && FindSimpleTagCommand(item.id))
+                ++commands;
             EXPECT_GE(depth, 0);
         }
         EXPECT_EQ(depth, 0) << menu.title;
