@@ -66,9 +66,8 @@ void CopyColourCode(CVeskHtmlView& view) {
     // The code exactly as written; the selection is left as it was.
     QGuiApplication::clipboard()->setText(QString::fromStdString(code.text));
     if (view.Snapshot().colorCopyDlgShowHide == 1) {
-        const ColourAtCaretResult found =
-            FindColourAtCaret(view.Control().WholeTextView(), code.start);
-        CColourCopyDlg dialog(QString::fromStdString(code.text), found.colour, &view);
+        CColourCopyDlg dialog(QString::fromStdString(code.text), ColourOfText(code.text, kBlack),
+                              &view);
         RunDialog(dialog);
     }
     view.AppSettings().colourCopied = true;

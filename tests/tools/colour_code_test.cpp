@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 
 #include "app/app_settings.h"
 #include "editor/text_control.h"
@@ -61,6 +62,9 @@ class ColourCommandTest : public ::testing::Test {
         settings.colourCopied = false;
         dialog_seam::SetScript([this](QDialog& dialog) {
             shown.push_back(dialog.windowTitle());
+            // The panel is painted in the copied colour.
+            const QImage picture = dialog.grab().toImage();
+            painted = picture.pixelColor(picture.width() / 2, picture.height() / 2 - 4);
             return static_cast<int>(QDialog::Accepted);
         });
     }
@@ -85,15 +89,17 @@ class ColourCommandTest : public ::testing::Test {
     CVeskHtmlDoc doc;
     CVeskHtmlView view;
     std::vector<QString> shown;
+    QColor painted;
 };
 
 TEST_F(ColourCommandTest, CopyPutsTheCodeOnTheClipboardAndSwapPastesItOverAnother) {
-    Caret("<FONT COLOR=\"#FF0000@\">a</FONT><FONT COLOR=\"navy\">b</FONT>");
+    Caret("<A HREF=\"#x\"><FONT COLOR=\"#FF0000@\">a</FONT><FONT COLOR=\"navy\">b</FONT>");
     EXPECT_TRUE(Enabled(32968));
     EXPECT_FALSE(Enabled(32969));  // nothing copied yet
     EXPECT_TRUE(view.ExecuteCommand(32968));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "#FF0000");
     EXPECT_EQ(shown, std::vector<QString>{"カラーコードのコピー"});
+    EXPECT_EQ(painted, QColor(255, 0, 0));
     EXPECT_TRUE(settings.colourCopied);
 
     const std::string text = view.Control().WholeText();
@@ -103,7 +109,7 @@ TEST_F(ColourCommandTest, CopyPutsTheCodeOnTheClipboardAndSwapPastesItOverAnothe
     ASSERT_TRUE(Enabled(32969));
     view.ExecuteCommand(32969);
     EXPECT_EQ(view.Control().WholeText(),
-              "<FONT COLOR=\"#FF0000\">a</FONT><FONT COLOR=\"#FF0000\">b</FONT>");
+              "<A HREF=\"#x\"><FONT COLOR=\"#FF0000\">a</FONT><FONT COLOR=\"#FF0000\">b</FONT>");
     view.OnEditUndo();
     EXPECT_EQ(view.Control().WholeText(), text);
 
