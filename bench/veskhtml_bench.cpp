@@ -27,6 +27,9 @@
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
 #include "platform/message_seam.h"
+#include "sidepane/link_at_caret.h"
+#include "tagedit/tag_at_caret.h"
+#include "tools/colour_code_commands.h"
 
 namespace {
 
@@ -81,6 +84,12 @@ void BM_PeerLexerHTML(benchmark::State& state) {
 }
 
 void BM_KeyReleaseCycle(benchmark::State& state) {
+    // The caret records the application keeps after every key.
+    CVeskHtmlView::caretRecordsRefresher = [](CVeskHtmlView& view) {
+        RefreshTagAtCaret(view);
+        RefreshLinkAtCaret(view);
+        vesk::RefreshColourAtCaret(view);
+    };
     OpenPage page;
     // Shown, so that each cycle includes the repaint the user waits for.
     page.view.resize(1000, 700);

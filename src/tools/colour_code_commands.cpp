@@ -96,15 +96,20 @@ void SwapColourCode(CVeskHtmlView& view) {
 }  // namespace
 
 void RefreshColourAtCaret(CVeskHtmlView& view) {
-    int start = 0, end = 0;
-    view.Control().GetSel(start, end);
-    const ColourAtCaretResult found = FindColourAtCaret(view.Control().WholeTextView(), start);
     CaretRecord& record = view.colourAtCaret_;
     record = CaretRecord{};
+    // Both commands need the caret inside a tag; searching only the tag
+    // keeps every keystroke cheap in a large page.
+    const CaretRecord& tag = view.TagAtCaret();
+    if (tag.kind == -2)
+        return;
+    int start = 0, end = 0;
+    view.Control().GetSel(start, end);
+    const ColourAtCaretResult found = FindColourAtCaret(tag.text, start - tag.start);
     if (!found.code.empty()) {
         record.text = found.code;
-        record.start = found.first;
-        record.end = found.last;
+        record.start = tag.start + found.first;
+        record.end = tag.start + found.last;
         record.kind = 0;
     }
 }
