@@ -29,6 +29,9 @@ class CVeskHtmlDoc : public QObject, public CCommandTarget {
     QString Title() const { return title_; }
     void SetUntitledTitle(const QString& title);
 
+    // Opened as part of a file group (the group close command closes only those).
+    bool openedByGroup = false;
+
     bool IsModified() const { return modified_; }
     void SetModified(bool modified);
 
