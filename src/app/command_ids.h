@@ -21,6 +21,12 @@ constexpr int kCloseAll = 32773;
 constexpr int kSaveAll = 32830;
 constexpr int kHelp = 32833;
 constexpr int kReadMe = 32775;
+constexpr int kOpenPreviousDocuments = 32832;
+
+// File groups.
+constexpr int kGroupOpen = 32834;
+constexpr int kGroupClose = 32894;
+constexpr int kGroupEdit = 32835;
 
 // Edit.
 constexpr int kEditClear = 57632;
@@ -39,6 +45,9 @@ constexpr int kReplace = 32905;
 // Windows.
 constexpr int kWindowCascade = 57650;
 constexpr int kWindowTile = 57651;
+constexpr int kWindowTileToggle = 32778;  // toolbar button: tile or cascade
+constexpr int kWindowBack = 32897;
+constexpr int kWindowForward = 32898;
 constexpr int kWindowFirst = 0xFF00;  // the window list of the window menu
 constexpr int kWindowLast = 0xFF00 + 99;
 

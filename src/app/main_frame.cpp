@@ -1,21 +1,30 @@
 #include "app/main_frame.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QToolBar>
 #include <functional>
 
 #include "app/child_frame.h"
 #include "app/command_ids.h"
 #include "app/command_router.h"
+#include "app/command_table.h"
+#include "app/doc_list.h"
+#include "app/doc_list_bar.h"
+#include "app/toolbars.h"
 #include "app/veskhtml_app.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
+#include "framework/menu_decoration.h"
+#include "framework/sizing_bar_state.h"
 #include "groups/file_group.h"
 #include "platform/settings_store.h"
 #include "sidepane/side_pane_texts.h"
@@ -57,6 +66,11 @@ class VeskViewDock : public QDockWidget {
 constexpr int kShowNormal = 1;
 constexpr int kShowMinimized = 2;
 constexpr int kShowMaximized = 3;
+
+// Profile name of the bar sizes and layout, and the ids of the sizing bars.
+const char kBarProfile[] = "FlameState";
+constexpr int kSidePaneBarId = 119;
+constexpr int kDocListBarId = 124;
 }  // namespace
 
 CMainFrame::CMainFrame(CVeskHtmlApp& app) : app_(app) {
@@ -70,10 +84,201 @@ CMainFrame::CMainFrame(CVeskHtmlApp& app) : app_(app) {
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { OnChildActivated(); });
 
     RegisterCommands();
+    toolBars_ = new CMainToolBars(*this, app_.Router());
     BuildMenus();
+    DecorateMenus();
+    toolBars_->Fill(app_.Settings().buttonLayouts);
+    CreateDocListBar();
     BuildStatusBar();
     CreateSidePane();
     resize(800, 600);
+    LoadBarState(AppStore());
+    // Alt+B and Alt+F are also the mnemonics of menu titles; the commands win.
+    qApp->installEventFilter(this);
+}
+
+void CMainFrame::CreateDocListBar() {
+    CDocListBar::Host host;
+    host.collect = [this] {
+        std::vector<DocumentListEntry> entries;
+        for (CChildFrame* child : Children()) {
+            DocumentListEntry entry;
+            entry.index = static_cast<int>(entries.size());
+            entry.view = child->View();
+            const QString path = child->Document()->PathName();
+            entry.shownPath = path.isEmpty() ? child->Document()->Title() : path;
+            entry.pageTitle = QString::fromStdString(PageTitleOf(child->View()->GetAllText()));
+            if (!path.isEmpty())
+                entry.groupName = QString::fromStdString(FindGroupOfFile(path.toStdString()));
+            entries.push_back(entry);
+        }
+        return entries;
+    };
+    host.active = [this](DocumentListEntry& entry) {
+        CChildFrame* child = ActiveChild();
+        if (!child)
+            return false;
+        const QString path = child->Document()->PathName();
+        entry.view = child->View();
+        entry.shownPath = path.isEmpty() ? child->Document()->Title() : path;
+        entry.pageTitle = QString::fromStdString(PageTitleOf(child->View()->GetAllText()));
+        if (!path.isEmpty())
+            entry.groupName = QString::fromStdString(FindGroupOfFile(path.toStdString()));
+        return true;
+    };
+    host.activate = [this](CVeskHtmlView* view) { ActivateView(view); };
+    host.items = [this] { return app_.Settings().general.docListBarItems; };
+    docListBar_ = new CDocListBar(std::move(host), this);
+    // Docked at the top the title stands at the side, like a toolbar's gripper.
+    auto placeTitle = [this](Qt::DockWidgetArea area) {
+        const bool horizontal = area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
+        docListBar_->setFeatures(
+            horizontal ? docListBar_->features() | QDockWidget::DockWidgetVerticalTitleBar
+                       : docListBar_->features() & ~QDockWidget::DockWidgetVerticalTitleBar);
+    };
+    connect(docListBar_, &QDockWidget::dockLocationChanged, this, placeTitle);
+    addDockWidget(Qt::TopDockWidgetArea, docListBar_);
+    placeTitle(Qt::TopDockWidgetArea);
+}
+
+void CMainFrame::DecorateMenus() {
+    CCommandRouter& router = app_.Router();
+    for (const CommandInfo& info : CommandTable())
+        DecorateAction(router.Action(info.id), info.id, QString::fromUtf8(info.label));
+}
+
+bool CMainFrame::ActivateView(CVeskHtmlView* view) {
+    for (CChildFrame* child : Children()) {
+        if (child->View() == view) {
+            if (child->isMinimized())
+                child->showNormal();
+            mdiArea_->setActiveSubWindow(child);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CMainFrame::GoBack() {
+    // A window already closed but not yet destroyed is passed over.
+    while (std::optional<CVeskHtmlView*> view = history_.TakeBack()) {
+        if (ActivateView(*view))
+            return;
+    }
+}
+
+void CMainFrame::GoForward() {
+    while (std::optional<CVeskHtmlView*> view = history_.TakeForward()) {
+        if (ActivateView(*view))
+            return;
+    }
+}
+
+void CMainFrame::ShowActiveDocument() {
+    if (docListBar_)
+        docListBar_->ShowActiveDocument();
+}
+
+FrameBarVisibility CMainFrame::BarVisibility() const {
+    FrameBarVisibility shown;
+    for (int i = 0; i < kToolbarCount; ++i)
+        shown.toolbars[i] = !toolBars_->Bar(static_cast<ToolbarId>(i))->isHidden();
+    shown.documentList = !docListBar_->isHidden();
+    shown.statusBar = !statusBar()->isHidden();
+    return shown;
+}
+
+void CMainFrame::ApplyBarVisibility(const FrameBarVisibility& shown) {
+    for (int i = 0; i < kToolbarCount; ++i)
+        toolBars_->Bar(static_cast<ToolbarId>(i))->setVisible(shown.toolbars[i]);
+    docListBar_->setVisible(shown.documentList);
+    statusBar()->setVisible(shown.statusBar);
+}
+
+void CMainFrame::RefillToolBars() {
+    toolBars_->Fill(app_.Settings().buttonLayouts);
+    app_.Router().UpdateActions();
+}
+
+void CMainFrame::LoadBarState(ISettingsStore& store) {
+    const QString state = store.GetProfileString(QString(kBarProfile) + "-Summary", "Layout", "");
+    if (!state.isEmpty()) {
+        restoreState(QByteArray::fromBase64(state.toLatin1()));
+        // The side pane's visibility is the setting's, not the saved layout's.
+        if (sideDock_)
+            sideDock_->setVisible(app_.Settings().currentShowHide != 0);
+    }
+    // The side pane's and the document list's own sizes, never below their minimum.
+    struct {
+        QDockWidget* dock;
+        int id;
+    } bars[] = {{sideDock_, kSidePaneBarId}, {docListBar_, kDocListBarId}};
+    for (const auto& bar : bars) {
+        // Nothing stored yet: the bar keeps the size it was made with.
+        if (!bar.dock || !store.HasEntry(SizingBarSection(kBarProfile, bar.id), "sizeVertCX"))
+            continue;
+        const QSize now = bar.dock->size();
+        const SizingBarSizes current{now, now, now};
+        const SizingBarSizes sizes =
+            LoadSizingBarSizes(store, kBarProfile, bar.id, current, bar.dock->minimumSize());
+        const Qt::DockWidgetArea area = dockWidgetArea(bar.dock);
+        if (bar.dock->isFloating()) {
+            bar.dock->resize(sizes.floating);
+        } else if (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea) {
+            resizeDocks({bar.dock}, {sizes.vert.width()}, Qt::Horizontal);
+        } else {
+            resizeDocks({bar.dock}, {sizes.horz.height()}, Qt::Vertical);
+        }
+    }
+}
+
+void CMainFrame::SaveBarState(ISettingsStore& store) const {
+    store.WriteProfileString(QString(kBarProfile) + "-Summary", "Layout",
+                             QString::fromLatin1(saveState().toBase64()));
+    struct {
+        QDockWidget* dock;
+        int id;
+    } bars[] = {{sideDock_, kSidePaneBarId}, {docListBar_, kDocListBarId}};
+    for (const auto& bar : bars) {
+        if (!bar.dock)
+            continue;
+        // Start from what is stored so the sizes of the other docking sides survive.
+        const QSize now = bar.dock->size();
+        SizingBarSizes sizes =
+            LoadSizingBarSizes(store, kBarProfile, bar.id, {now, now, now}, QSize(0, 0));
+        const Qt::DockWidgetArea area = dockWidgetArea(bar.dock);
+        if (bar.dock->isFloating())
+            sizes.floating = now;
+        else if (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea)
+            sizes.vert = now;
+        else
+            sizes.horz = now;
+        SaveSizingBarSizes(store, kBarProfile, bar.id, sizes);
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() != Qt::AltModifier || (key->key() != Qt::Key_B && key->key() != Qt::Key_F))
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    if (type == QEvent::ShortcutOverride) {
+        // Taking the override keeps the menu bar's mnemonic from firing; the
+        // key press that follows runs the command.
+        event->accept();
+        swallowKey_ = key->key();
+        return true;
+    }
+    if (swallowKey_ != key->key())
+        return false;
+    swallowKey_ = 0;
+    app_.Router().Execute(key->key() == Qt::Key_B ? cmd::kWindowBack : cmd::kWindowForward);
+    return true;
 }
 
 void CMainFrame::CreateSidePane() {
@@ -161,6 +366,26 @@ void CMainFrame::RegisterCommands() {
             s.enabled = !Children().isEmpty();
             s.checked = app_.Settings().tile == 0;
         });
+    OnCommand(
+        cmd::kWindowTileToggle,
+        [this] {
+            if (app_.Settings().tile == 1) {
+                mdiArea_->cascadeSubWindows();
+                app_.Settings().tile = 0;
+            } else {
+                mdiArea_->tileSubWindows();
+                app_.Settings().tile = 1;
+            }
+        },
+        [this](CommandState& s) { s.checked = app_.Settings().tile == 1; });
+    OnCommand(
+        cmd::kWindowBack, [this] { GoBack(); },
+        [this](CommandState& s) { s.enabled = history_.CanGoBack(); });
+    OnCommand(
+        cmd::kWindowForward, [this] { GoForward(); },
+        [this](CommandState& s) { s.enabled = history_.CanGoForward(); });
+    for (int id : CMainToolBars::MenuButtonCommands())
+        OnCommand(id, [this, id] { toolBars_->PopupMenu(id); });
     OnCommandRange(
         cmd::kWindowFirst, cmd::kWindowLast,
         [this](int id) {
@@ -193,6 +418,13 @@ void CMainFrame::BuildMenus() {
     add(fileMenu_, cmd::kFileSaveAs);
     add(fileMenu_, cmd::kSaveAll);
     add(fileMenu_, cmd::kCloseAll);
+    fileMenu_->addSeparator();
+    QMenu* groupMenu = fileMenu_->addMenu("ファイルグループ (&G)");
+    add(groupMenu, cmd::kGroupOpen);
+    add(groupMenu, cmd::kGroupClose);
+    add(groupMenu, cmd::kGroupEdit);
+    router.WatchMenu(groupMenu);
+    add(fileMenu_, cmd::kOpenPreviousDocuments);
     fileMenu_->addSeparator();
     add(fileMenu_, cmd::kFilePrint);
     add(fileMenu_, cmd::kFilePrintSetup);
@@ -280,6 +512,8 @@ void CMainFrame::BuildMenus() {
     convertMenu->addSeparator();
     add(convertMenu, cmd::kToPlainText);
     router.WatchMenu(convertMenu);
+    toolsMenu->addSeparator();
+    add(toolsMenu, cmd::kSettings);
     router.WatchMenu(toolsMenu);
 
     windowMenu_ = menuBar()->addMenu("ｳｨﾝﾄﾞｳ(&W)");
@@ -287,6 +521,9 @@ void CMainFrame::BuildMenus() {
     add(windowMenu_, cmd::kWindowTile);
     windowMenu_->addSeparator();
     add(windowMenu_, cmd::kViewSidePane);
+    windowMenu_->addSeparator();
+    add(windowMenu_, cmd::kWindowBack);
+    add(windowMenu_, cmd::kWindowForward);
     connect(windowMenu_, &QMenu::aboutToShow, this, [this] { RefillWindowList(); });
     router.WatchMenu(windowMenu_);
 
@@ -298,7 +535,8 @@ void CMainFrame::BuildMenus() {
     router.WatchMenu(helpMenu);
 
     // Every command shortcut works from anywhere in the window.
-    for (QMenu* menu : {fileMenu_, editMenu, toolsMenu, convertMenu, windowMenu_, helpMenu}) {
+    for (QMenu* menu :
+         {fileMenu_, groupMenu, editMenu, toolsMenu, convertMenu, windowMenu_, helpMenu}) {
         addActions(menu->actions());
     }
     // Shortcuts of the tag commands (the menus hold them in submenus too).
@@ -397,6 +635,7 @@ void CMainFrame::OnChildActivated() {
         setWindowTitle(kTitle);
         SetIndicators({"現在行 0行", "全行数 0行", "0Byte"});
         SetEncodingText(QString());
+        ShowActiveDocument();
         return;
     }
     if (child == lastActive_)
@@ -412,12 +651,16 @@ void CMainFrame::OnChildActivated() {
     };
     connect(doc, &CVeskHtmlDoc::TitleChanged, this, showDocument);
     connect(doc, &CVeskHtmlDoc::EncodingChanged, this, showDocument);
+    // After Save As the list shows the new path.
+    connect(doc, &CVeskHtmlDoc::PathNameChanged, this, &CMainFrame::ShowActiveDocument);
     connect(child, &QObject::destroyed, this, [this, child] {
         if (lastActive_ == child)
             lastActive_ = nullptr;
     });
+    history_.Activated(view);
     view->OnActivated();
     showDocument();
+    ShowActiveDocument();
     SetIndicators(view->StatusTexts());
     app_.Router().ScheduleUpdate();
 }
@@ -511,6 +754,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     // Untitled documents contribute an empty path each.
     for (const std::string& path : paths) previous.AppendFile(group, path);
     previous.Save("orgflst.vkd");
+    SaveBarState(AppStore());
     SavePlacement(AppStore());
     if (sidePane_)
         sidePane_->SaveSettings();
@@ -543,6 +787,8 @@ void CMainFrame::ShowColouringProgress(int percent) {
 }
 
 void CMainFrame::ConnectView(CVeskHtmlView* view) {
+    // Only the pointer's identity is used once the view is gone.
+    connect(view, &QObject::destroyed, this, [this, view] { history_.Removed(view); });
     connect(view, &CVeskHtmlView::StatusMessage, this, &CMainFrame::ShowStatusMessage);
     connect(view, &CVeskHtmlView::ColouringProgress, this, &CMainFrame::ShowColouringProgress);
     connect(view, &CVeskHtmlView::ContextMenuRequested, this, &CMainFrame::ShowContextMenu);

@@ -3,8 +3,11 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <array>
 
 #include "app/command_target.h"
+#include "app/toolbar_layouts.h"
+#include "app/window_history.h"
 
 class QDockWidget;
 class QLabel;
@@ -16,6 +19,15 @@ class QMenu;
 class CChildFrame;
 class CVeskHtmlApp;
 class ISettingsStore;
+class CDocListBar;
+class CMainToolBars;
+
+// Which bars of the frame are shown (reported to and applied from the settings sheet).
+struct FrameBarVisibility {
+    std::array<bool, kToolbarCount> toolbars{};
+    bool documentList = true;
+    bool statusBar = true;
+};
 
 class CMainFrame : public QMainWindow, public CCommandTarget {
     Q_OBJECT
@@ -54,7 +66,26 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     void ShowSidePane(bool show);
     bool SidePaneShown() const;
 
+    CMainToolBars& ToolBars() const { return *toolBars_; }
+    CDocListBar* DocListBar() const { return docListBar_; }
+    FrameBarVisibility BarVisibility() const;
+    void ApplyBarVisibility(const FrameBarVisibility& shown);
+    // Empties every toolbar and refills it from the layouts of the settings.
+    void RefillToolBars();
+
+    // Back and forward through the order in which document windows were activated.
+    const WindowHistory<CVeskHtmlView*>& History() const { return history_; }
+    void GoBack();
+    void GoForward();
+    // The document list bar's text follows the active document.
+    void ShowActiveDocument();
+
+    // Sizes of the docked bars and the bar layout under "FlameState".
+    void LoadBarState(ISettingsStore& store);
+    void SaveBarState(ISettingsStore& store) const;
+
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -66,6 +97,10 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     void OnChildActivated();
     void RegisterCommands();
     void CreateSidePane();
+    void CreateDocListBar();
+    void DecorateMenus();
+    // False when no open window shows the view.
+    bool ActivateView(CVeskHtmlView* view);
 
     CVeskHtmlApp& app_;
     QMdiArea* mdiArea_;
@@ -82,4 +117,8 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     QDockWidget* sideDock_ = nullptr;
     CVeskViewPane* sidePane_ = nullptr;
     bool wasMinimised_ = false;
+    CMainToolBars* toolBars_ = nullptr;
+    CDocListBar* docListBar_ = nullptr;
+    WindowHistory<CVeskHtmlView*> history_;
+    int swallowKey_ = 0;  // the key press of an Alt+B / Alt+F already handled
 };

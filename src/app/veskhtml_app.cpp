@@ -10,7 +10,10 @@
 #include "app/command_ids.h"
 #include "app/command_router.h"
 #include "app/external_apps.h"
+#include "app/file_group_host.h"
+#include "app/list_files.h"
 #include "app/main_frame.h"
+#include "app/settings_command.h"
 #include "app/version_dialog.h"
 #include "editor/doc_messages.h"
 #include "editor/find_dialogs.h"
@@ -122,6 +125,9 @@ void CVeskHtmlApp::RegisterCommands() {
     OnCommand(cmd::kFind, [this] { findReplace_->OpenFind(); });
     OnCommand(cmd::kReplace, [this] { findReplace_->OpenReplace(); });
     OnCommand(cmd::kReadMe, [this] { OnReadMe(); });
+    OnCommand(cmd::kOpenPreviousDocuments, [this] { OpenPreviousDocuments(); });
+    OnCommand(cmd::kSettings, [this] { RunSettingsCommand(*this); });
+    vesk::groups::RegisterFileGroupCommands(*this, MakeGroupHost(*this));
     OnCommandRange(
         cmd::kFileMruFirst, cmd::kFileMruLast,
         [this](int id) { OnOpenRecentFile(id - cmd::kFileMruFirst); },
@@ -358,6 +364,27 @@ void CVeskHtmlApp::OnReadMe() {
     if (!QFileInfo::exists(path) || !vesk::OpenWithDesktop(path)) {
         vesk::ShowMessage(doc_text::CannotOpen(path), kCaption, MsgIcon::Error,
                           vesk::MsgButtons::Ok, mainFrame_);
+    }
+}
+
+void CVeskHtmlApp::OpenPreviousDocuments() {
+    CFileGroup list;
+    if (LoadListFile(list, "orgflst.vkd") == CFileGroup::LoadStatus::Missing)
+        return;
+    if (list.Count() != 1 || list.At(0).name != "default") {
+        vesk::ShowMessage("ドキュメントリストの処理に失敗しました。", kCaption, MsgIcon::Error,
+                          vesk::MsgButtons::Ok, mainFrame_);
+        return;
+    }
+    // A copy: opening a file may show messages and run the event loop.
+    const std::vector<std::string> paths = list.At(0).files;
+    for (const std::string& path : paths) {
+        if (path.empty())
+            continue;
+        if (!OpenDocumentFile(QString::fromStdString(path))) {
+            vesk::ShowMessage("ファイルを開く事ができませんでした", kCaption, MsgIcon::Error,
+                              vesk::MsgButtons::Ok, mainFrame_);
+        }
     }
 }
 

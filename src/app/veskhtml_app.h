@@ -57,6 +57,8 @@ class CVeskHtmlApp : public QObject, public CCommandTarget {
     void OnReadMe();
     void OnAppAbout();
     void OnOpenRecentFile(int index);
+    // Opens again the files that were open when the main window last closed ("orgflst.vkd").
+    void OpenPreviousDocuments();
 
     // Save prompts for every modified document; false when one was cancelled.
     bool SaveAllModified();

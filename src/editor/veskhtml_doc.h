@@ -61,8 +61,6 @@ class CVeskHtmlDoc : public QObject, public CCommandTarget {
     // the text cannot be held by the encoding and they declined UTF-8.
     std::optional<std::string> BytesToSave();
 
-    bool openedByGroup = false;
-
   signals:
     void TitleChanged();
     void ModifiedChanged(bool modified);

@@ -266,9 +266,9 @@ TEST_F(AppTest, CommandsGoToTheActiveViewBeforeTheApplication) {
     QTest::qWait(0);
     EXPECT_FALSE(router.StateOf(cmd::kFileSave).enabled);
     EXPECT_FALSE(router.Execute(cmd::kEditSelectAll));
-    // The action shows the table's label and shortcut.
+    // The action shows the table's label, its shortcut written from the key itself.
     QAction* open = router.Action(cmd::kFileOpen);
-    EXPECT_EQ(open->text(), "開く (&O)...\tCtrl + O");
+    EXPECT_EQ(open->text(), "開く (&O)...\tCtrl+O");
     EXPECT_EQ(open->shortcut(), QKeySequence("Ctrl+O"));
 }
 
@@ -401,4 +401,16 @@ TEST_F(AppTest, EveryTagMenuCommandHasItsLabelAndReachesTheView) {
             EXPECT_TRUE(router.StateOf(item.id).enabled) << item.id;
         }
     }
+}
+
+TEST_F(AppTest, SettingsAndFileGroupCommandsAreRegistered) {
+    Start();
+    CCommandRouter& router = app->Router();
+    for (int id : {cmd::kSettings, cmd::kGroupOpen, cmd::kGroupEdit})
+        EXPECT_TRUE(router.StateOf(id).enabled) << id;
+    // Closing groups needs an open document.
+    EXPECT_TRUE(router.StateOf(cmd::kGroupClose).enabled);
+    app->OnCloseAll();
+    QTest::qWait(0);
+    EXPECT_FALSE(router.StateOf(cmd::kGroupClose).enabled);
 }
