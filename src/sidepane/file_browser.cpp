@@ -32,6 +32,7 @@
 #include "sidepane/file_tree_logic.h"
 #include "sidepane/link_groups.h"
 #include "sidepane/path_copy_dialog.h"
+#include "sidepane/preview_splitter.h"
 #include "sidepane/side_pane_texts.h"
 #include "tags/dialog_fields.h"
 #include "tags/relative_paths.h"
@@ -152,15 +153,9 @@ CFileBrowserPage::CFileBrowserPage(CAppSettings& settings, SidePaneHost host,
     tree_->setIconSize(QSize(16, 16));
     tree_->setItemDelegate(new LabelDelegate(this));
     tree_->setContextMenuPolicy(Qt::CustomContextMenu);
-    tree_->viewport()->setMouseTracking(true);
-    tree_->viewport()->installEventFilter(this);
 
     preview_ = new vesk::CFilePreviewWnd(this);
     preview_->SetOptions(vesk::SidePanePreviewOptions(settings_.general.vvPreviewForm));
-    preview_->setMouseTracking(true);
-    preview_->installEventFilter(this);
-    setMouseTracking(true);
-    installEventFilter(this);
 
     filterList_ = new QComboBox(this);
     for (const char* label :
@@ -168,12 +163,12 @@ CFileBrowserPage::CFileBrowserPage(CAppSettings& settings, SidePaneHost host,
         filterList_->addItem(QString::fromUtf8(label));
     }
 
-    splitterBar_ = new QWidget(this);
-    splitterBar_->setAutoFillBackground(true);
-    QPalette barPalette = splitterBar_->palette();
-    barPalette.setBrush(QPalette::Window, QBrush(Qt::darkGray, Qt::Dense4Pattern));
-    splitterBar_->setPalette(barPalette);
-    splitterBar_->hide();
+    splitter_ = new CPreviewSplitter(
+        *this, vesk::PreviewPage::FileBrowser, 25, [this] { return share_; },
+        [this](double share) { SetPreviewShare(share); });
+    for (QWidget* watched :
+         {static_cast<QWidget*>(this), tree_->viewport(), static_cast<QWidget*>(preview_)})
+        splitter_->Watch(watched);
 
     ISettingsStore& store = AppStore();
     filter_ = std::clamp(store.GetProfileInt(kSection, "Filter", 0), 0, 3);
@@ -727,70 +722,6 @@ void CFileBrowserPage::showEvent(QShowEvent* event) {
 }
 
 void CFileBrowserPage::keyPressEvent(QKeyEvent* event) {
-    // Enter and Escape must not reach the pane's window.
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            event->accept();
-            return;
-        default:
-            QWidget::keyPressEvent(event);
-    }
-}
-
-bool CFileBrowserPage::eventFilter(QObject* watched, QEvent* event) {
-    if (auto* widget = qobject_cast<QWidget*>(watched)) {
-        if (SplitterEvent(widget, event))
-            return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-bool CFileBrowserPage::SplitterEvent(QWidget* widget, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
-        type != QEvent::MouseButtonRelease) {
-        return false;
-    }
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    const QPoint local = mouse->position().toPoint();
-    const int y = widget == this ? local.y() : widget->mapTo(this, local).y();
-    const int h = height();
-    using vesk::PreviewPage;
-    auto barAt = [this, h](double share) {
-        const int split = h - 25 - static_cast<int>(h * share);
-        splitterBar_->setGeometry(0, split - 2, width(), 4);
-    };
-    switch (type) {
-        case QEvent::MouseMove:
-            if (dragging_) {
-                barAt(vesk::PreviewShareWhileDragging(PreviewPage::FileBrowser, h, y, false));
-                return true;
-            }
-            if (mouse->buttons() == Qt::NoButton) {
-                if (vesk::InSplitterBand(PreviewPage::FileBrowser, h, share_, y))
-                    widget->setCursor(Qt::SplitVCursor);
-                else
-                    widget->unsetCursor();
-            }
-            return false;
-        case QEvent::MouseButtonPress:
-            if (mouse->button() != Qt::LeftButton ||
-                !vesk::InSplitterBand(PreviewPage::FileBrowser, h, share_, y)) {
-                return false;
-            }
-            dragging_ = true;
-            barAt(share_);
-            splitterBar_->raise();
-            splitterBar_->show();
-            return true;
-        default:
-            if (!dragging_)
-                return false;
-            dragging_ = false;
-            splitterBar_->hide();
-            SetPreviewShare(vesk::PreviewShareWhileDragging(PreviewPage::FileBrowser, h, y, true));
-            return true;
-    }
+    if (!SwallowEnterAndEscape(*event))
+        QWidget::keyPressEvent(event);
 }

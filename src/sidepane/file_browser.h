@@ -13,6 +13,7 @@
 #include "app/command_target.h"
 #include "sidepane/side_pane_host.h"
 
+class CPreviewSplitter;
 class CAppSettings;
 class QComboBox;
 class QLineEdit;
@@ -93,7 +94,6 @@ class CFileBrowserPage : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildTree();
@@ -102,7 +102,6 @@ class CFileBrowserPage : public QWidget {
     void TakeSelection(QTreeWidgetItem* item);
     void UpdateKind(QTreeWidgetItem* item);
     void Layout();
-    bool SplitterEvent(QWidget* widget, QEvent* event);
 
     void OpenInEditor();
     void OpenWithApplication();
@@ -124,7 +123,7 @@ class CFileBrowserPage : public QWidget {
     QTreeWidget* tree_;
     vesk::CFilePreviewWnd* preview_;
     QComboBox* filterList_;
-    QWidget* splitterBar_;
+    CPreviewSplitter* splitter_;
 
     int filter_ = 0;
     QString currentPath_;
@@ -137,6 +136,5 @@ class CFileBrowserPage : public QWidget {
     bool labelEditRequested_ = false;
     bool navigating_ = false;
     double share_ = 0.2;
-    bool dragging_ = false;
     bool saved_ = false;
 };

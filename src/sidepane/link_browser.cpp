@@ -16,6 +16,7 @@
 #include "sidepane/file_preview_wnd.h"
 #include "sidepane/link_groups.h"
 #include "sidepane/link_icons.h"
+#include "sidepane/preview_splitter.h"
 #include "sidepane/side_pane_texts.h"
 
 using vesk::LinkIcon;
@@ -85,22 +86,16 @@ CLinkBrowserPage::CLinkBrowserPage(CAppSettings& settings, SidePaneHost host, QW
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree_->setIconSize(QSize(16, 16));
     tree_->setContextMenuPolicy(Qt::CustomContextMenu);
-    tree_->viewport()->setMouseTracking(true);
-    tree_->viewport()->installEventFilter(this);
 
     preview_ = new vesk::CFilePreviewWnd(this);
     preview_->SetOptions(vesk::SidePanePreviewOptions(settings_.general.vvPreviewForm));
-    preview_->setMouseTracking(true);
-    preview_->installEventFilter(this);
-    setMouseTracking(true);
-    installEventFilter(this);
 
-    splitterBar_ = new QWidget(this);
-    splitterBar_->setAutoFillBackground(true);
-    QPalette barPalette = splitterBar_->palette();
-    barPalette.setBrush(QPalette::Window, QBrush(Qt::darkGray, Qt::Dense4Pattern));
-    splitterBar_->setPalette(barPalette);
-    splitterBar_->hide();
+    splitter_ = new CPreviewSplitter(
+        *this, vesk::PreviewPage::LinkBrowser, 2, [this] { return share_; },
+        [this](double share) { SetPreviewShare(share); });
+    for (QWidget* watched :
+         {static_cast<QWidget*>(this), tree_->viewport(), static_cast<QWidget*>(preview_)})
+        splitter_->Watch(watched);
 
     share_ = vesk::ReadPreviewShare(vesk::PreviewPage::LinkBrowser);
     pool_.setMaxThreadCount(1);
@@ -506,70 +501,6 @@ void CLinkBrowserPage::resizeEvent(QResizeEvent* event) {
 }
 
 void CLinkBrowserPage::keyPressEvent(QKeyEvent* event) {
-    // Enter and Escape must not reach the pane's window.
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            event->accept();
-            return;
-        default:
-            QWidget::keyPressEvent(event);
-    }
-}
-
-bool CLinkBrowserPage::eventFilter(QObject* watched, QEvent* event) {
-    if (auto* widget = qobject_cast<QWidget*>(watched)) {
-        if (SplitterEvent(widget, event))
-            return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-bool CLinkBrowserPage::SplitterEvent(QWidget* widget, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
-        type != QEvent::MouseButtonRelease) {
-        return false;
-    }
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    const QPoint local = mouse->position().toPoint();
-    const int y = widget == this ? local.y() : widget->mapTo(this, local).y();
-    const int h = height();
-    using vesk::PreviewPage;
-    auto barAt = [this, h](double share) {
-        const int split = h - 2 - static_cast<int>(h * share);
-        splitterBar_->setGeometry(0, split - 2, width(), 4);
-    };
-    switch (type) {
-        case QEvent::MouseMove:
-            if (dragging_) {
-                barAt(vesk::PreviewShareWhileDragging(PreviewPage::LinkBrowser, h, y, false));
-                return true;
-            }
-            if (mouse->buttons() == Qt::NoButton) {
-                if (vesk::InSplitterBand(PreviewPage::LinkBrowser, h, share_, y))
-                    widget->setCursor(Qt::SplitVCursor);
-                else
-                    widget->unsetCursor();
-            }
-            return false;
-        case QEvent::MouseButtonPress:
-            if (mouse->button() != Qt::LeftButton ||
-                !vesk::InSplitterBand(PreviewPage::LinkBrowser, h, share_, y)) {
-                return false;
-            }
-            dragging_ = true;
-            barAt(share_);
-            splitterBar_->raise();
-            splitterBar_->show();
-            return true;
-        default:
-            if (!dragging_)
-                return false;
-            dragging_ = false;
-            splitterBar_->hide();
-            SetPreviewShare(vesk::PreviewShareWhileDragging(PreviewPage::LinkBrowser, h, y, true));
-            return true;
-    }
+    if (!SwallowEnterAndEscape(*event))
+        QWidget::keyPressEvent(event);
 }

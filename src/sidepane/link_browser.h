@@ -17,6 +17,7 @@
 #include "sidepane/link_extraction.h"
 #include "sidepane/side_pane_host.h"
 
+class CPreviewSplitter;
 class CAppSettings;
 class CVeskHtmlView;
 class QMenu;
@@ -84,7 +85,6 @@ class CLinkBrowserPage : public QWidget {
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // Both run holding the lock.
@@ -95,7 +95,6 @@ class CLinkBrowserPage : public QWidget {
     void SetTreeView(CVeskHtmlView* view);
     QString DocumentPath() const;
     void Layout();
-    bool SplitterEvent(QWidget* widget, QEvent* event);
     void OpenWithApplication();
     void OpenWithFavourite();
 
@@ -103,7 +102,7 @@ class CLinkBrowserPage : public QWidget {
     SidePaneHost host_;
     QTreeWidget* tree_;
     vesk::CFilePreviewWnd* preview_;
-    QWidget* splitterBar_;
+    CPreviewSplitter* splitter_;
 
     // The lists and the tree change together under this lock.
     mutable std::recursive_mutex linkListLock_;
@@ -122,5 +121,4 @@ class CLinkBrowserPage : public QWidget {
     bool pendingForce_ = false;
 
     double share_ = 0.2;
-    bool dragging_ = false;
 };

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "app/app_settings.h"
@@ -20,6 +21,7 @@
 #include "platform/settings_store.h"
 #include "sidepane/file_tree_logic.h"
 #include "sidepane/path_copy_dialog.h"
+#include "sidepane/preview_splitter.h"
 #include "sidepane/side_pane_texts.h"
 #include "support/seams.h"
 #include "support/test_env.h"
@@ -361,6 +363,33 @@ TEST_F(FileBrowserTest, InsertImageAndRelativePathFromTheSelection) {
     page->Execute(fc::kGetRelativePath);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "./b.html");
     InstallNonBlockingSeams();
+}
+
+// The preview's edge dragged with the mouse: the share follows the release,
+// a press outside the band leaves it alone.
+TEST(PreviewSplitterDrag, ReleaseSetsTheShareWhereTheEdgeWasDropped) {
+    QWidget page;
+    page.resize(200, 400);
+    double share = 0.2;
+    CPreviewSplitter splitter(
+        page, PreviewPage::FileBrowser, 25, [&] { return share; }, [&](double s) { share = s; });
+    splitter.Watch(&page);
+    page.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+
+    const int edge = 400 - 25 - static_cast<int>(400 * 0.2);
+    ASSERT_TRUE(InSplitterBand(PreviewPage::FileBrowser, 400, 0.2, edge));
+    QTest::mousePress(&page, Qt::LeftButton, {}, QPoint(50, edge));
+    QTest::mouseMove(&page, QPoint(50, edge - 60));
+    QTest::mouseRelease(&page, Qt::LeftButton, {}, QPoint(50, edge - 60));
+    EXPECT_DOUBLE_EQ(share,
+                     PreviewShareWhileDragging(PreviewPage::FileBrowser, 400, edge - 60, true));
+    EXPECT_GT(share, 0.2);
+
+    const double before = share;
+    QTest::mousePress(&page, Qt::LeftButton, {}, QPoint(50, 10));
+    QTest::mouseRelease(&page, Qt::LeftButton, {}, QPoint(50, 200));
+    EXPECT_EQ(share, before);
 }
 
 }  // namespace
