@@ -21,6 +21,7 @@
 #include "editor/veskhtml_view.h"
 #include "platform/dialog_seam.h"
 #include "support/seams.h"
+#include "support/tag_command_test.h"
 #include "support/test_env.h"
 #include "tags/form_dialogs.h"
 #include "tags/form_tag_writers.h"
@@ -67,17 +68,7 @@ TEST(FormTagTextTest, TrimBlanksRemovesOnlyOuterWhiteSpace) {
 
 // Commands on a view.
 
-template <typename Dialog>
-void Answer(std::function<void(Dialog&)> fill, bool confirm = true) {
-    dialog_seam::SetScript([fill, confirm](QDialog& dialog) {
-        auto* typed = dynamic_cast<Dialog*>(&dialog);
-        EXPECT_NE(typed, nullptr) << "another dialog opened";
-        if (!typed)
-            return static_cast<int>(QDialog::Rejected);
-        fill(*typed);
-        return static_cast<int>(confirm ? QDialog::Accepted : QDialog::Rejected);
-    });
-}
+using test::Answer;
 
 enum Command {
     kForm = 32855,
@@ -91,42 +82,11 @@ enum Command {
     kHidden = 32860,
 };
 
-class FormCommandTest : public ::testing::Test {
+class FormCommandTest : public test::TagCommandTest {
   protected:
-    FormCommandTest() : view(settings, &doc) {
-        test::ClearSettings();
-        InstallTagCaseConversion();
-        InstallFormTagCommands(view);
-    }
-    ~FormCommandTest() override { test::InstallNonBlockingSeams(); }
-
-    void Lower(bool lower) {
-        settings.general.sizeLower = lower ? 1 : 0;
-        view.RefreshSettings();
-    }
-    // Runs a command on "x" + selected + "y" with selected selected.
-    std::string Run(int id, std::string_view selected = "") {
-        view.SetText("x" + std::string(selected) + "y");
-        view.Control().SetSel(1, 1 + static_cast<int>(selected.size()));
-        view.RefreshCaretContextAsClick();
-        EXPECT_TRUE(view.ExecuteCommand(id));
-        return view.Control().WholeText();
-    }
-    int Caret() {
-        int s = 0, e = 0;
-        view.Control().GetSel(s, e);
-        EXPECT_EQ(s, e) << "nothing stays selected";
-        return e;
-    }
+    FormCommandTest() { InstallFormTagCommands(view); }
     // Where the trailing "y" stands: right behind what was written.
     int BeforeY() { return static_cast<int>(view.Control().WholeText().size()) - 1; }
-    int Find(std::string_view what) {
-        return static_cast<int>(view.Control().WholeText().find(what));
-    }
-
-    CAppSettings settings;
-    CVeskHtmlDoc doc;
-    CVeskHtmlView view;
 };
 
 TEST_F(FormCommandTest, FormWrapsWithItsChoicesAsTheDialogOpened) {

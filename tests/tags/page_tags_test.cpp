@@ -19,6 +19,7 @@
 #include "editor/veskhtml_view.h"
 #include "platform/dialog_seam.h"
 #include "support/seams.h"
+#include "support/tag_command_test.h"
 #include "support/test_env.h"
 #include "tags/frame_dialogs.h"
 #include "tags/page_dialogs.h"
@@ -174,17 +175,7 @@ TEST(PageTexts, SkeletonWritesEveryGivenLineInItsPlace) {
 
 // The commands on a view.
 
-template <typename Dialog>
-void Answer(std::function<void(Dialog&)> fill, bool confirm = true) {
-    dialog_seam::SetScript([fill, confirm](QDialog& dialog) {
-        auto* typed = dynamic_cast<Dialog*>(&dialog);
-        EXPECT_NE(typed, nullptr) << "another dialog opened";
-        if (!typed)
-            return static_cast<int>(QDialog::Rejected);
-        fill(*typed);
-        return static_cast<int>(confirm ? QDialog::Accepted : QDialog::Rejected);
-    });
-}
+using test::Answer;
 
 const char kTopPage[] =
     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\r\n\r\n<HTML>\r\n\r\n"
@@ -199,40 +190,9 @@ const char kTopPageLower[] =
     "  <meta name=\"generator\" content=\"VeskHtml V2.7.6\">\r\n</head>\r\n\r\n"
     "<body>\r\n\r\n</body>\r\n\r\n</html>";
 
-class PageTagCommandTest : public ::testing::Test {
+class PageTagCommandTest : public test::TagCommandTest {
   protected:
-    PageTagCommandTest() : view(settings, &doc) {
-        test::ClearSettings();
-        InstallTagCaseConversion();
-        InstallPageTagCommands(view);
-    }
-    ~PageTagCommandTest() override { test::InstallNonBlockingSeams(); }
-
-    void Lower(bool lower) {
-        settings.general.sizeLower = lower ? 1 : 0;
-        view.RefreshSettings();
-    }
-    // Runs a command on "x" + selected + "y" with selected selected.
-    std::string Run(int id, std::string_view selected = "") {
-        view.SetText("x" + std::string(selected) + "y");
-        view.Control().SetSel(1, 1 + static_cast<int>(selected.size()));
-        view.RefreshCaretContextAsClick();
-        EXPECT_TRUE(view.ExecuteCommand(id));
-        return view.Control().WholeText();
-    }
-    int Caret() {
-        int s = 0, e = 0;
-        view.Control().GetSel(s, e);
-        EXPECT_EQ(s, e) << "nothing stays selected";
-        return e;
-    }
-    int Find(std::string_view what) {
-        return static_cast<int>(view.Control().WholeText().find(what));
-    }
-
-    CAppSettings settings;
-    CVeskHtmlDoc doc;
-    CVeskHtmlView view;
+    PageTagCommandTest() { InstallPageTagCommands(view); }
 };
 
 void FillTopPage(CPageSkeletonDlg& d) {

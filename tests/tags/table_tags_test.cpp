@@ -20,6 +20,7 @@
 #include "editor/veskhtml_view.h"
 #include "platform/dialog_seam.h"
 #include "support/seams.h"
+#include "support/tag_command_test.h"
 #include "support/test_env.h"
 #include "tags/radio_group.h"
 #include "tags/recent_values.h"
@@ -30,46 +31,11 @@ namespace {
 
 using namespace vesk;
 
-template <typename Dialog>
-void Answer(std::function<void(Dialog&)> fill) {
-    dialog_seam::SetScript([fill](QDialog& dialog) {
-        auto* typed = dynamic_cast<Dialog*>(&dialog);
-        EXPECT_NE(typed, nullptr);
-        if (!typed)
-            return static_cast<int>(QDialog::Rejected);
-        fill(*typed);
-        return static_cast<int>(QDialog::Accepted);
-    });
-}
+using test::Answer;
 
-class TableCommandTest : public ::testing::Test {
+class TableCommandTest : public test::TagCommandTest {
   protected:
-    TableCommandTest() : view(settings, &doc) {
-        test::ClearSettings();
-        InstallTagCaseConversion();
-        InstallTableTagCommands(view);
-    }
-    ~TableCommandTest() override { test::InstallNonBlockingSeams(); }
-
-    std::string Run(int id, std::string_view selected = "") {
-        view.SetText("x" + std::string(selected) + "y");
-        view.Control().SetSel(1, 1 + static_cast<int>(selected.size()));
-        EXPECT_TRUE(view.ExecuteCommand(id));
-        return view.Control().WholeText();
-    }
-    int Caret() {
-        int s = 0, e = 0;
-        view.Control().GetSel(s, e);
-        EXPECT_EQ(s, e);
-        return e;
-    }
-    int Find(std::string_view what) {
-        return static_cast<int>(view.Control().WholeText().find(what));
-    }
-
-    CAppSettings settings;
-    CVeskHtmlDoc doc;
-    CVeskHtmlView view;
+    TableCommandTest() { InstallTableTagCommands(view); }
 };
 
 TEST_F(TableCommandTest, TableAttributesComeInTheirOrder) {

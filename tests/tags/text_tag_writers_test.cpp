@@ -18,6 +18,7 @@
 #include "editor/veskhtml_view.h"
 #include "platform/dialog_seam.h"
 #include "support/seams.h"
+#include "support/tag_command_test.h"
 #include "support/test_env.h"
 #include "tags/font_dialog.h"
 #include "tags/heading_rule_dialogs.h"
@@ -32,52 +33,11 @@ namespace {
 using namespace vesk;
 
 // The dialog a command opens, filled by fill and confirmed (or cancelled).
-template <typename Dialog>
-void Answer(std::function<void(Dialog&)> fill, bool confirm = true) {
-    dialog_seam::SetScript([fill, confirm](QDialog& dialog) {
-        auto* typed = dynamic_cast<Dialog*>(&dialog);
-        EXPECT_NE(typed, nullptr) << "another dialog opened";
-        if (!typed)
-            return static_cast<int>(QDialog::Rejected);
-        fill(*typed);
-        return static_cast<int>(confirm ? QDialog::Accepted : QDialog::Rejected);
-    });
-}
+using test::Answer;
 
-class TextTagCommandTest : public ::testing::Test {
+class TextTagCommandTest : public test::TagCommandTest {
   protected:
-    TextTagCommandTest() : view(settings, &doc) {
-        test::ClearSettings();
-        InstallTagCaseConversion();
-        InstallTextTagCommands(view);
-    }
-    ~TextTagCommandTest() override { test::InstallNonBlockingSeams(); }
-
-    void Lower(bool lower) {
-        settings.general.sizeLower = lower ? 1 : 0;
-        view.RefreshSettings();
-    }
-    // Runs a command on "x" + selected + "y" with selected selected.
-    std::string Run(int id, std::string_view selected = "") {
-        view.SetText("x" + std::string(selected) + "y");
-        view.Control().SetSel(1, 1 + static_cast<int>(selected.size()));
-        view.RefreshCaretContextAsClick();
-        EXPECT_TRUE(view.ExecuteCommand(id));
-        return view.Control().WholeText();
-    }
-    int Caret() {
-        int s = 0, e = 0;
-        view.Control().GetSel(s, e);
-        EXPECT_EQ(s, e) << "nothing stays selected";
-        return e;
-    }
-    int Find(std::string_view what) {
-        return static_cast<int>(view.Control().WholeText().find(what));
-    }
-
-    CAppSettings settings;
-    CVeskHtmlDoc doc;
-    CVeskHtmlView view;
+    TextTagCommandTest() { InstallTextTagCommands(view); }
 };
 
 TEST_F(TextTagCommandTest, HeadingWrapsTheSelectionOrLeavesTheCaretInside) {
