@@ -144,6 +144,13 @@ bool RunWriter(CVeskHtmlView& view, QDialog& dialog, int mode, const CTagScanner
     return true;
 }
 
+void AddDialogCommand(CVeskHtmlView& view, int id, std::function<void(CVeskHtmlView&)> write) {
+    view.AddCommand(id, [&view, write = std::move(write)] {
+        write(view);
+        view.Journal().AddStep(0, kUndoNoChange, false);
+    });
+}
+
 // File-reference fields.
 
 void SetReferenceFileChooser(ReferenceFileChooser chooser) {

@@ -129,6 +129,11 @@ bool RunDataWriter(CVeskHtmlView& view, Dialog& dialog, Data& data, int mode,
     });
 }
 
+// A menu command that runs a writer on a new dialog. The history is told
+// afterwards whether or not anything was written (the writer's own edit is
+// already one step; a cancelled dialog adds none).
+void AddDialogCommand(CVeskHtmlView& view, int id, std::function<void(CVeskHtmlView&)> write);
+
 // File-reference fields.
 
 // What a file-reference field asks of the file-selection dialog with preview.

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "editor/text_control.h"
-#include "editor/undo_journal.h"
 #include "editor/veskhtml_view.h"
 #include "platform/dialog_seam.h"
 #include "tags/dialog_fields.h"
@@ -147,47 +146,39 @@ bool InsertSelectBatch(CVeskHtmlView& view) {
 }
 
 void InstallFormTagCommands(CVeskHtmlView& view) {
-    // Each command starts from a new dialog; the history is told afterwards
-    // whether or not anything was written.
-    auto add = [&view](int id, auto write) {
-        view.AddCommand(id, [&view, write] {
-            const CTagScanner none;
-            write(view, none);
-            view.Journal().AddStep(0, kUndoNoChange, false);
-        });
-    };
-    add(32855, [](CVeskHtmlView& v, const CTagScanner& s) {
+    // Each command starts from a new dialog.
+    AddDialogCommand(view, 32855, [](CVeskHtmlView& v) {
         FormData d;
-        WriteForm(v, d, kWriterInsert, s);
+        WriteForm(v, d, kWriterInsert, CTagScanner());
     });
-    add(32856, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32856, [](CVeskHtmlView& v) {
         TextInputData d;
-        WriteTextInput(v, d, kWriterInsert, s);
+        WriteTextInput(v, d, kWriterInsert, CTagScanner());
     });
-    add(32857, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32857, [](CVeskHtmlView& v) {
         TextAreaData d;
-        WriteTextArea(v, d, kWriterInsert, s);
+        WriteTextArea(v, d, kWriterInsert, CTagScanner());
     });
-    add(32862, [](CVeskHtmlView& v, const CTagScanner&) { InsertSelectBatch(v); });
-    add(32896, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32862, [](CVeskHtmlView& v) { InsertSelectBatch(v); });
+    AddDialogCommand(view, 32896, [](CVeskHtmlView& v) {
         SelectData d;
-        WriteSelect(v, d, kWriterInsert, s);
+        WriteSelect(v, d, kWriterInsert, CTagScanner());
     });
-    add(32863, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32863, [](CVeskHtmlView& v) {
         OptionData d;
-        WriteOption(v, d, kWriterInsert, s);
+        WriteOption(v, d, kWriterInsert, CTagScanner());
     });
-    add(32858, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32858, [](CVeskHtmlView& v) {
         CheckFieldData d;
-        WriteCheckField(v, d, kWriterInsert, s);
+        WriteCheckField(v, d, kWriterInsert, CTagScanner());
     });
-    add(32867, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32867, [](CVeskHtmlView& v) {
         ButtonData d;
-        WriteButton(v, d, kWriterInsert, s);
+        WriteButton(v, d, kWriterInsert, CTagScanner());
     });
-    add(32860, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32860, [](CVeskHtmlView& v) {
         HiddenData d;
-        WriteHidden(v, d, kWriterInsert, s);
+        WriteHidden(v, d, kWriterInsert, CTagScanner());
     });
 }
 

@@ -1,7 +1,6 @@
 #include "tags/page_tag_writers.h"
 
 #include "editor/text_control.h"
-#include "editor/undo_journal.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
 #include "platform/dialog_seam.h"
@@ -111,39 +110,32 @@ bool WriteFrame(CVeskHtmlView& view, FrameData& data, int mode, const CTagScanne
 }
 
 void InstallPageTagCommands(CVeskHtmlView& view) {
-    // Each command starts from a new dialog; the history is told afterwards
-    // whether or not anything was written.
-    auto add = [&view](int id, auto write) {
-        view.AddCommand(id, [&view, write] {
-            write(view);
-            view.Journal().AddStep(0, kUndoNoChange, false);
-        });
-    };
-    add(32776, [](CVeskHtmlView& v) {
+    // Each command starts from a new dialog.
+    AddDialogCommand(view, 32776, [](CVeskHtmlView& v) {
         PageSkeletonData d;
         WritePageSkeleton(v, d);
     });
-    add(32819, [](CVeskHtmlView& v) {
+    AddDialogCommand(view, 32819, [](CVeskHtmlView& v) {
         FrameSkeletonData d;
         WriteFrameSkeleton(v, d);
     });
-    add(32892, [](CVeskHtmlView& v) {
+    AddDialogCommand(view, 32892, [](CVeskHtmlView& v) {
         DoctypeData d;
         WriteDoctype(v, d);
     });
-    add(32890, [](CVeskHtmlView& v) {
+    AddDialogCommand(view, 32890, [](CVeskHtmlView& v) {
         MetaData d;
         WriteMeta(v, d, kWriterInsert, CTagScanner());
     });
-    add(32888, [](CVeskHtmlView& v) {
+    AddDialogCommand(view, 32888, [](CVeskHtmlView& v) {
         BodyData d;
         WriteBody(v, d, kWriterInsert, CTagScanner());
     });
-    add(32895, [](CVeskHtmlView& v) {
+    AddDialogCommand(view, 32895, [](CVeskHtmlView& v) {
         FramesetData d;
         WriteFrameset(v, d, kWriterInsert, CTagScanner());
     });
-    add(32853, [](CVeskHtmlView& v) {
+    AddDialogCommand(view, 32853, [](CVeskHtmlView& v) {
         FrameData d;
         WriteFrame(v, d, kWriterInsert, CTagScanner());
     });

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "editor/undo_journal.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
 #include "tags/image_dialog.h"
@@ -417,25 +416,19 @@ bool WriteCell(CVeskHtmlView& view, CellKind kind, CellData& data, int mode,
 }
 
 void InstallTableTagCommands(CVeskHtmlView& view) {
-    auto add = [&view](int id, std::function<void()> write) {
-        view.AddCommand(id, [&view, write] {
-            write();
-            view.Journal().AddStep(0, kUndoNoChange, false);
-        });
-    };
-    add(32846, [&view] {
+    AddDialogCommand(view, 32846, [](CVeskHtmlView& view) {
         TableData data;
         WriteTable(view, data, kWriterInsert, CTagScanner());
     });
-    add(32850, [&view] {
+    AddDialogCommand(view, 32850, [](CVeskHtmlView& view) {
         RowData data;
         WriteRow(view, data, kWriterInsert, CTagScanner());
     });
-    add(32848, [&view] {
+    AddDialogCommand(view, 32848, [](CVeskHtmlView& view) {
         CellData data;
         WriteCell(view, CellKind::kHeader, data, kWriterInsert, CTagScanner());
     });
-    add(32852, [&view] {
+    AddDialogCommand(view, 32852, [](CVeskHtmlView& view) {
         CellData data;
         WriteCell(view, CellKind::kData, data, kWriterInsert, CTagScanner());
     });

@@ -1,7 +1,6 @@
 #include "tags/text_tag_writers.h"
 
 #include "editor/text_control.h"
-#include "editor/undo_journal.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
 #include "platform/dialog_seam.h"
@@ -113,58 +112,50 @@ bool WriteAlign(CVeskHtmlView& view, AlignData& data, int mode, const CTagScanne
 }
 
 void InstallTextTagCommands(CVeskHtmlView& view) {
-    // Each command starts from a new dialog; the history is told afterwards
-    // whether or not anything was written.
-    auto add = [&view](int id, auto write) {
-        view.AddCommand(id, [&view, write] {
-            const CTagScanner none;
-            write(view, none);
-            view.Journal().AddStep(0, kUndoNoChange, false);
-        });
-    };
-    add(32795, [](CVeskHtmlView& v, const CTagScanner& s) {
+    // Each command starts from a new dialog.
+    AddDialogCommand(view, 32795, [](CVeskHtmlView& v) {
         HeadingData d;
-        WriteHeading(v, d, kWriterInsert, s);
+        WriteHeading(v, d, kWriterInsert, CTagScanner());
     });
-    add(32814, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32814, [](CVeskHtmlView& v) {
         RuleData d;
-        WriteRule(v, d, kWriterInsert, s);
+        WriteRule(v, d, kWriterInsert, CTagScanner());
     });
-    add(32815, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32815, [](CVeskHtmlView& v) {
         LinkData d;
-        WriteLink(v, d, kWriterInsert, s);
+        WriteLink(v, d, kWriterInsert, CTagScanner());
     });
-    add(32816, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32816, [](CVeskHtmlView& v) {
         MailLinkData d;
-        WriteMailLink(v, d, kWriterInsert, s);
+        WriteMailLink(v, d, kWriterInsert, CTagScanner());
     });
-    add(32817, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32817, [](CVeskHtmlView& v) {
         AnchorData d;
-        WriteAnchor(v, d, kWriterInsert, s);
+        WriteAnchor(v, d, kWriterInsert, CTagScanner());
     });
-    add(32839, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32839, [](CVeskHtmlView& v) {
         ListData d;
-        WriteList(v, ListKind::kNumbered, d, kWriterInsert, s);
+        WriteList(v, ListKind::kNumbered, d, kWriterInsert, CTagScanner());
     });
-    add(32840, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32840, [](CVeskHtmlView& v) {
         ListData d;
-        WriteList(v, ListKind::kBulleted, d, kWriterInsert, s);
+        WriteList(v, ListKind::kBulleted, d, kWriterInsert, CTagScanner());
     });
-    add(32842, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32842, [](CVeskHtmlView& v) {
         ListData d;
-        WriteListItem(v, ListKind::kNumbered, d, kWriterInsert, s);
+        WriteListItem(v, ListKind::kNumbered, d, kWriterInsert, CTagScanner());
     });
-    add(32844, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32844, [](CVeskHtmlView& v) {
         ListData d;
-        WriteListItem(v, ListKind::kBulleted, d, kWriterInsert, s);
+        WriteListItem(v, ListKind::kBulleted, d, kWriterInsert, CTagScanner());
     });
-    add(32868, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32868, [](CVeskHtmlView& v) {
         FontData d;
-        WriteFont(v, d, kWriterInsert, s);
+        WriteFont(v, d, kWriterInsert, CTagScanner());
     });
-    add(32783, [](CVeskHtmlView& v, const CTagScanner& s) {
+    AddDialogCommand(view, 32783, [](CVeskHtmlView& v) {
         ImageData d;
-        WriteImage(v, d, kWriterInsert, s);
+        WriteImage(v, d, kWriterInsert, CTagScanner());
     });
 }
 
