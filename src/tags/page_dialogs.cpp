@@ -88,18 +88,6 @@ ReferenceFileRequest BackgroundRequest(const QString& documentPath) {
     return request;
 }
 
-// The META lines both skeletons share, in a group box of their own.
-struct MetaFields {
-    QLineEdit* author;
-    QLineEdit* copyright;
-    QLineEdit* replyTo;
-    QLineEdit* build;
-    QLineEdit* keywords;
-    QLineEdit* description;
-    QComboBox* robots;
-    QComboBox* charset;
-};
-
 template <typename Data>
 QGroupBox* NewMetaGroup(const Data& data, QWidget* parent, MetaFields& fields) {
     auto* group = new QGroupBox(Q(page_texts::kMetaGroup), parent);
@@ -253,16 +241,7 @@ CPageSkeletonDlg::CPageSkeletonDlg(const PageSkeletonData& data, const QFont& sa
     AddFieldRow(*titleGrid, Q(page_texts::kPageTitle), title_);
     titleGrid->setColumnStretch(1, 1);
 
-    MetaFields meta{};
-    QGroupBox* metaGroup = NewMetaGroup(data, this, meta);
-    author_ = meta.author;
-    copyright_ = meta.copyright;
-    replyTo_ = meta.replyTo;
-    build_ = meta.build;
-    keywords_ = meta.keywords;
-    description_ = meta.description;
-    robots_ = meta.robots;
-    charset_ = meta.charset;
+    QGroupBox* metaGroup = NewMetaGroup(data, this, meta_);
 
     auto* bodyGroup = new QGroupBox(Q(page_texts::kBodyGroup), this);
     auto* bodyGrid = new QGridLayout;
@@ -297,14 +276,14 @@ CPageSkeletonDlg::CPageSkeletonDlg(const PageSkeletonData& data, const QFont& sa
     ShowColours();
 
     OrderFields({title_,
-                 author_,
-                 copyright_,
-                 replyTo_,
-                 build_,
-                 keywords_,
-                 description_,
-                 robots_,
-                 charset_,
+                 meta_.author,
+                 meta_.copyright,
+                 meta_.replyTo,
+                 meta_.build,
+                 meta_.keywords,
+                 meta_.description,
+                 meta_.robots,
+                 meta_.charset,
                  TextField()->Combo(),
                  TextField()->Button(),
                  BgcolorField()->Combo(),
@@ -322,9 +301,7 @@ CPageSkeletonDlg::CPageSkeletonDlg(const PageSkeletonData& data, const QFont& sa
 PageSkeletonData CPageSkeletonDlg::Data() const {
     PageSkeletonData data;
     data.title = title_->text().toStdString();
-    ReadMetaFields(MetaFields{author_, copyright_, replyTo_, build_, keywords_, description_,
-                              robots_, charset_},
-                   data);
+    ReadMetaFields(meta_, data);
     data.textColor = TextField()->Text();
     data.bgColor = BgcolorField()->Text();
     data.linkColor = LinkField()->Text();
@@ -346,16 +323,7 @@ CFrameSkeletonDlg::CFrameSkeletonDlg(const FrameSkeletonData& data, QWidget* par
     AddFieldRow(*titleGrid, Q(page_texts::kFrameTitle), title_);
     titleGrid->setColumnStretch(1, 1);
 
-    MetaFields meta{};
-    QGroupBox* metaGroup = NewMetaGroup(data, this, meta);
-    author_ = meta.author;
-    copyright_ = meta.copyright;
-    replyTo_ = meta.replyTo;
-    build_ = meta.build;
-    keywords_ = meta.keywords;
-    description_ = meta.description;
-    robots_ = meta.robots;
-    charset_ = meta.charset;
+    QGroupBox* metaGroup = NewMetaGroup(data, this, meta_);
 
     auto* framesetGroup = new QGroupBox(Q(page_texts::kFramesetGroup), this);
     auto* framesetLayout = new QVBoxLayout(framesetGroup);
@@ -369,17 +337,16 @@ CFrameSkeletonDlg::CFrameSkeletonDlg(const FrameSkeletonData& data, QWidget* par
     ContentLayout()->addLayout(titleGrid);
     ContentLayout()->addLayout(columns);
 
-    OrderFields({title_, author_, copyright_, replyTo_, build_, keywords_, description_, robots_,
-                 charset_, division_->ColsEdit(), division_->ColsPercentBox(),
-                 division_->RowsEdit(), division_->RowsPercentBox(), division_->BorderEdit()});
+    OrderFields({title_, meta_.author, meta_.copyright, meta_.replyTo, meta_.build, meta_.keywords,
+                 meta_.description, meta_.robots, meta_.charset, division_->ColsEdit(),
+                 division_->ColsPercentBox(), division_->RowsEdit(), division_->RowsPercentBox(),
+                 division_->BorderEdit()});
 }
 
 FrameSkeletonData CFrameSkeletonDlg::Data() const {
     FrameSkeletonData data;
     data.title = title_->text().toStdString();
-    ReadMetaFields(MetaFields{author_, copyright_, replyTo_, build_, keywords_, description_,
-                              robots_, charset_},
-                   data);
+    ReadMetaFields(meta_, data);
     data.cols = division_->Cols();
     data.colsPercent = division_->ColsPercent();
     data.rows = division_->Rows();

@@ -156,6 +156,18 @@ class CBodyColoursDlg : public CTagDialog {
     CBodyPreview* preview_;
 };
 
+// The META lines both skeletons share.
+struct MetaFields {
+    QLineEdit* author;
+    QLineEdit* copyright;
+    QLineEdit* replyTo;
+    QLineEdit* build;
+    QLineEdit* keywords;
+    QLineEdit* description;
+    QComboBox* robots;
+    QComboBox* charset;
+};
+
 class CPageSkeletonDlg : public CBodyColoursDlg {
     Q_OBJECT
   public:
@@ -167,25 +179,18 @@ class CPageSkeletonDlg : public CBodyColoursDlg {
     PageSkeletonData Data() const;
 
     QLineEdit* TitleEdit() const { return title_; }
-    QLineEdit* ReplyToEdit() const { return replyTo_; }
-    QLineEdit* KeywordsEdit() const { return keywords_; }
-    QLineEdit* BuildEdit() const { return build_; }
-    QLineEdit* CopyrightEdit() const { return copyright_; }
-    QLineEdit* AuthorEdit() const { return author_; }
-    QLineEdit* DescriptionEdit() const { return description_; }
-    QComboBox* RobotsCombo() const { return robots_; }
-    QComboBox* CharsetCombo() const { return charset_; }
+    QLineEdit* ReplyToEdit() const { return meta_.replyTo; }
+    QLineEdit* KeywordsEdit() const { return meta_.keywords; }
+    QLineEdit* BuildEdit() const { return meta_.build; }
+    QLineEdit* CopyrightEdit() const { return meta_.copyright; }
+    QLineEdit* AuthorEdit() const { return meta_.author; }
+    QLineEdit* DescriptionEdit() const { return meta_.description; }
+    QComboBox* RobotsCombo() const { return meta_.robots; }
+    QComboBox* CharsetCombo() const { return meta_.charset; }
 
   private:
     QLineEdit* title_;
-    QLineEdit* replyTo_;
-    QLineEdit* keywords_;
-    QLineEdit* build_;
-    QLineEdit* copyright_;
-    QLineEdit* author_;
-    QLineEdit* description_;
-    QComboBox* robots_;
-    QComboBox* charset_;
+    MetaFields meta_{};
 };
 
 class CFrameSkeletonDlg : public CTagDialog {
@@ -196,14 +201,14 @@ class CFrameSkeletonDlg : public CTagDialog {
     FrameSkeletonData Data() const;
 
     QLineEdit* TitleEdit() const { return title_; }
-    QLineEdit* ReplyToEdit() const { return replyTo_; }
-    QLineEdit* KeywordsEdit() const { return keywords_; }
-    QLineEdit* BuildEdit() const { return build_; }
-    QLineEdit* CopyrightEdit() const { return copyright_; }
-    QLineEdit* AuthorEdit() const { return author_; }
-    QLineEdit* DescriptionEdit() const { return description_; }
-    QComboBox* RobotsCombo() const { return robots_; }
-    QComboBox* CharsetCombo() const { return charset_; }
+    QLineEdit* ReplyToEdit() const { return meta_.replyTo; }
+    QLineEdit* KeywordsEdit() const { return meta_.keywords; }
+    QLineEdit* BuildEdit() const { return meta_.build; }
+    QLineEdit* CopyrightEdit() const { return meta_.copyright; }
+    QLineEdit* AuthorEdit() const { return meta_.author; }
+    QLineEdit* DescriptionEdit() const { return meta_.description; }
+    QComboBox* RobotsCombo() const { return meta_.robots; }
+    QComboBox* CharsetCombo() const { return meta_.charset; }
     CDivisionFields* Division() const { return division_; }
 
   protected:
@@ -212,14 +217,7 @@ class CFrameSkeletonDlg : public CTagDialog {
 
   private:
     QLineEdit* title_;
-    QLineEdit* replyTo_;
-    QLineEdit* keywords_;
-    QLineEdit* build_;
-    QLineEdit* copyright_;
-    QLineEdit* author_;
-    QLineEdit* description_;
-    QComboBox* robots_;
-    QComboBox* charset_;
+    MetaFields meta_{};
     CDivisionFields* division_;
 };
 
