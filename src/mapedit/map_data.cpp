@@ -15,14 +15,6 @@ constexpr std::size_t npos = std::string_view::npos;
 constexpr std::string_view kFullWidthBlank = "\xE3\x80\x80";
 constexpr std::string_view kMapEnd = "</map>";
 
-std::string AsciiLower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 int Length(std::string_view text) {
     return static_cast<int>(text.size());
 }
@@ -190,7 +182,7 @@ std::string ImageSource(const MapImagePair* pair, const MapImageData& image) {
 // Reading.
 
 std::vector<MapImagePair> ReadImageMaps(std::string_view document) {
-    const std::string lower = AsciiLower(document);
+    const std::string lower = LowerAscii(document);
     std::vector<MapImagePair> pairs;
 
     for (std::size_t from = 0;;) {
@@ -386,7 +378,7 @@ std::string FormatCoords(int kind, const std::vector<MapPoint>& points) {
 }
 
 int ShapeKindOf(std::string_view shapeValue) {
-    const std::string lower = AsciiLower(shapeValue);
+    const std::string lower = LowerAscii(shapeValue);
     if (lower.find("poly") != npos)
         return kShapePoly;
     if (lower.find("rect") != npos)
@@ -664,7 +656,7 @@ std::vector<MapTextChange> ExistingMapChanges(const CMapData& data, std::string_
         data.mapStart >= 0 && data.mapStart < data.mapTagEnd &&
         data.mapTagEnd <= data.mapEnd - endTagLength && data.mapEnd <= length &&
         document[data.mapStart] == '<' && document[data.mapTagEnd - 1] == '>' &&
-        AsciiLower(document.substr(data.mapEnd - endTagLength, endTagLength)) == kMapEnd;
+        LowerAscii(document.substr(data.mapEnd - endTagLength, endTagLength)) == kMapEnd;
     if (!imageFits || !mapFits)
         return {};
 

@@ -3,21 +3,13 @@
 #include <algorithm>
 
 #include "sidepane/link_groups.h"
+#include "tagedit/tag_scanner.h"
 
 namespace vesk {
 
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
-
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
 
 bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;

@@ -9,15 +9,6 @@ namespace {
 
 const std::string_view kFullWidthPercent = "\xEF\xBC\x85";  // "％"
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
-
 bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
@@ -48,7 +39,7 @@ bool TakeText(CTagScanner& tag, std::string_view name, std::string& field) {
 
 // Index of value among words, compared exactly or in lower case; -1 when none.
 int IndexOf(std::string_view value, std::initializer_list<std::string_view> words, bool anyCase) {
-    const std::string compared = anyCase ? Lower(value) : std::string(value);
+    const std::string compared = anyCase ? LowerAscii(value) : std::string(value);
     int index = 0;
     for (std::string_view word : words) {
         if (compared == word)
@@ -302,7 +293,7 @@ ReadStatus ReadFrameTag(CTagScanner& tag, FrameData& data) {
     const AttributeValue scrolling = GetAttributeValue(tag.text, "SCROLLING");
     if (scrolling.status == -2)
         return ReadStatus::kSyntaxError;
-    if (scrolling.status == 0 && Lower(scrolling.value) == "no") {
+    if (scrolling.status == 0 && LowerAscii(scrolling.value) == "no") {
         tag.TakeAttribute("SCROLLING");
         data.scrollingNo = 1;
     }
@@ -336,10 +327,10 @@ ReadStatus ReadMetaTag(CTagScanner& tag, MetaData& data) {
     }
     if (!equiv.found)
         return ReadStatus::kSyntaxError;
-    const std::string kind = Lower(equiv.value);
+    const std::string kind = LowerAscii(equiv.value);
     if (kind == "content-type") {
         std::string compact;
-        for (char c : Lower(content.value)) {
+        for (char c : LowerAscii(content.value)) {
             if (c != ' ')
                 compact += c;
         }
@@ -353,7 +344,7 @@ ReadStatus ReadMetaTag(CTagScanner& tag, MetaData& data) {
     }
     if (kind == "refresh") {
         const std::string& value = content.value;
-        const std::size_t url = Lower(value).find("url=");
+        const std::size_t url = LowerAscii(value).find("url=");
         const std::size_t separator = value.find(';');
         if (url == std::string::npos || separator == std::string::npos || separator > url)
             return ReadStatus::kSyntaxError;
@@ -387,7 +378,7 @@ ReadStatus ReadFormTag(CTagScanner& tag, FormData& data) {
         value.erase(0, value.find_first_not_of(' ') == std::string::npos
                            ? value.size()
                            : value.find_first_not_of(' '));
-        if (Lower(value).rfind("mailto:", 0) == 0) {
+        if (LowerAscii(value).rfind("mailto:", 0) == 0) {
             data.actionKind = 1;
             data.action = value.substr(7);
         } else {
@@ -439,7 +430,7 @@ ReadStatus ReadOptionTag(CTagScanner& tag, std::string_view document, OptionData
 ReadStatus ReadTextAreaTag(CTagScanner& tag, std::string_view document, TextAreaData& data,
                            TagContent& content) {
     const std::size_t begin = std::min(static_cast<std::size_t>(tag.end) + 1, document.size());
-    const std::size_t close = Lower(document.substr(begin)).find("</textarea>");
+    const std::size_t close = LowerAscii(document.substr(begin)).find("</textarea>");
     if (close == std::string::npos)
         return ReadStatus::kSyntaxError;
     std::string text(document.substr(begin, close));
@@ -462,7 +453,7 @@ ReadStatus ReadHeadingTag(CTagScanner& tag, std::string_view document, HeadingDa
         return ReadStatus::kSyntaxError;
     data.level = digit - '1';
     const std::size_t begin = std::min(static_cast<std::size_t>(tag.end) + 1, document.size());
-    const std::size_t close = Lower(document.substr(begin)).find("</h");
+    const std::size_t close = LowerAscii(document.substr(begin)).find("</h");
     if (close == std::string::npos)
         return ReadStatus::kSyntaxError;
     content.text = std::string(document.substr(begin, close));
@@ -476,7 +467,7 @@ ReadStatus ReadInputTag(CTagScanner& tag, std::string_view document, InputRead& 
         return ReadStatus::kSyntaxError;
     if (!type.found)
         return ReadStatus::kNothing;
-    const std::string kind = Lower(type.value);
+    const std::string kind = LowerAscii(type.value);
     if (kind == "text" || kind == "password") {
         read.kind = InputRead::kText;
         read.text.inputType = kind == "text" ? 0 : 1;

@@ -25,14 +25,8 @@ char UpperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-char LowerAscii(char c) {
+char LowerChar(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) c = LowerAscii(c);
-    return lower;
 }
 
 bool IsAsciiWhite(char c) {
@@ -131,6 +125,12 @@ AttributeValue SyntaxError(int namePos) {
 
 }  // namespace
 
+std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = LowerChar(c);
+    return lower;
+}
+
 std::string_view TagPrefix(TagKind kind) {
     if (kind < 1 || kind > kLastTagKind)
         return {};
@@ -144,7 +144,7 @@ TagKind ClassifyTag(std::string_view tagText) {
             continue;
         const std::string_view head = tagText.substr(0, prefix.size());
         if (head == prefix || std::equal(head.begin(), head.end(), prefix.begin(),
-                                         [](char h, char p) { return h == LowerAscii(p); }))
+                                         [](char h, char p) { return h == LowerChar(p); }))
             return kind;
     }
     return kKindUnknownTag;

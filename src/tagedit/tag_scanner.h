@@ -68,6 +68,9 @@ struct AttributeValue {
     int status = -1;      // 0 found with a value, -1 absent, -2 present with broken syntax
 };
 
+// The text with A to Z lowered; other bytes (UTF-8 included) stay.
+std::string LowerAscii(std::string_view text);
+
 // "<" and the upper-case tag name of a recognised kind ("<HR" for kKindHr); empty otherwise.
 std::string_view TagPrefix(TagKind kind);
 
