@@ -23,10 +23,6 @@ namespace vesk {
 
 namespace {
 
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 void ShowFieldMessage(const char* text, QWidget* parent) {
     ShowMessage(QString::fromUtf8(text), QString::fromUtf8(tag_texts::kCaption),
                 MsgIcon::Exclamation, MsgButtons::Ok, parent);
@@ -42,6 +38,10 @@ ReferenceFileChooser& ChooserSlot() {
 }
 
 }  // namespace
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // Field checks.
 

@@ -49,6 +49,9 @@ inline constexpr char kLinkFileTitle[] = "ファイルの選択";
 inline constexpr char kImageFileTitle[] = "画像ファイルの選択";
 }  // namespace tag_texts
 
+// A UTF-8 text of a tag field as the text of a control.
+QString ToQString(std::string_view text);
+
 // Field checks.
 
 // True when every character is 0 to 9; an empty text is true.

@@ -16,10 +16,6 @@ namespace vesk {
 
 namespace {
 
-QString ToQString(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 std::string ToStd(const QString& text) {
     return text.toStdString();
 }

@@ -20,10 +20,6 @@ QString Q(const char* text) {
     return QString::fromUtf8(text);
 }
 
-QString ToQString(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 ReferenceFileRequest SrcRequest(const QString& documentPath) {
     ReferenceFileRequest request;
     request.kind = ReferenceFileRequest::Kind::kLink;

@@ -14,10 +14,6 @@ namespace vesk {
 
 namespace {
 
-QString ToQString(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 QComboBox* NewListCombo(const QStringList& items, QWidget* parent) {
     auto* combo = new QComboBox(parent);
     combo->setEditable(true);

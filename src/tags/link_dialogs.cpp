@@ -15,10 +15,6 @@ namespace vesk {
 
 namespace {
 
-QString ToQString(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // An editable combo box that never adds typed text to its list.
 QComboBox* NewEditableCombo(QWidget* parent) {
     auto* combo = new QComboBox(parent);

@@ -27,10 +27,6 @@ QString Q(const char* text) {
     return QString::fromUtf8(text);
 }
 
-QString ToQString(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 QLineEdit* NewEdit(const std::string& text, QWidget* parent) {
     auto* edit = new QLineEdit(ToQString(text), parent);
     edit->setMinimumWidth(200);

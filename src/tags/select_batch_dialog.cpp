@@ -35,10 +35,6 @@ QTableWidgetItem* NewCell(Qt::ItemFlags flags) {
     return cell;
 }
 
-QString ToQString(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 }  // namespace
 
 CSelectBatchDlg::CSelectBatchDlg(const SelectBatchData& data, QWidget* parent)
