@@ -16,6 +16,7 @@
 #include "platform/launcher.h"
 #include "platform/message_seam.h"
 #include "platform/program_folders.h"
+#include "platform/trash.h"
 #include "sidepane/links.h"
 #include "tags/relative_paths.h"
 
@@ -124,9 +125,11 @@ QString WritePreviewWorkFile(CVeskHtmlView& view, CAppSettings& settings) {
                               &view) != MsgAnswer::Yes) {
             return {};
         }
-        if (!vesk::MoveToTrash(workPath)) {
-            vesk::ShowMessage(ext_text::kCannotDelete, ext_text::kCaption, MsgIcon::Information,
-                              MsgButtons::Ok, &view);
+        const vesk::TrashResult trashed = vesk::MoveToTrash(workPath);
+        if (!trashed.ok) {
+            const QString message = QString::fromUtf8(ext_text::kCannotDelete);
+            vesk::ShowMessage(trashed.error.isEmpty() ? message : message + "\r\n" + trashed.error,
+                              ext_text::kCaption, MsgIcon::Information, MsgButtons::Ok, &view);
             return {};
         }
     }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,6 +27,8 @@
 #include "framework/menu_decoration.h"
 #include "framework/sizing_bar_state.h"
 #include "groups/file_group.h"
+#include "platform/message_seam.h"
+#include "platform/program_folders.h"
 #include "platform/settings_store.h"
 #include "sidepane/side_pane_texts.h"
 #include "sidepane/veskview_pane.h"
@@ -95,6 +98,14 @@ CMainFrame::CMainFrame(CVeskHtmlApp& app) : app_(app) {
     LoadBarState(AppStore());
     // Alt+B and Alt+F are also the mnemonics of menu titles; the commands win.
     qApp->installEventFilter(this);
+}
+
+CMainFrame::~CMainFrame() {
+    // The child windows, the MDI area and the bars still send signals while QWidget's
+    // destructor deletes them, and the slots here would run on a frame that is half gone.
+    qApp->removeEventFilter(this);
+    for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
+    for (CVeskHtmlDoc* doc : app_.Documents()) disconnect(doc, nullptr, this, nullptr);
 }
 
 void CMainFrame::CreateDocListBar() {
@@ -753,7 +764,14 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     int group = previous.AddGroup("default");
     // Untitled documents contribute an empty path each.
     for (const std::string& path : paths) previous.AppendFile(group, path);
-    previous.Save("orgflst.vkd");
+    QString error;
+    if (!previous.Save("orgflst.vkd", &error)) {
+        // The window still closes; the next start offers the list as it was before.
+        vesk::ShowMessage("リストファイル [ " +
+                              QDir::toNativeSeparators(vesk::UsersDataFile("orgflst.vkd")) +
+                              " ] を保存できませんでした。\r\n" + error,
+                          kTitle, vesk::MsgIcon::Error, vesk::MsgButtons::Ok, this);
+    }
     SaveBarState(AppStore());
     SavePlacement(AppStore());
     if (sidePane_)

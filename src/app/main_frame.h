@@ -33,6 +33,7 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     Q_OBJECT
   public:
     explicit CMainFrame(CVeskHtmlApp& app);
+    ~CMainFrame() override;
 
     QMdiArea* MdiArea() const { return mdiArea_; }
     CChildFrame* ActiveChild() const;

@@ -185,6 +185,9 @@ void CVeskHtmlApp::ExitInstance() {
     settings_.Save(store);
     recentFiles_.Save(store);
     store.Flush();
+    const QString error = store.FlushError();
+    if (!error.isEmpty())
+        vesk::ShowMessage(error, "VeskHtml", vesk::MsgIcon::Error, vesk::MsgButtons::Ok, nullptr);
 }
 
 std::vector<CVeskHtmlDoc*> CVeskHtmlApp::Documents() const {

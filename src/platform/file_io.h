@@ -21,7 +21,14 @@ struct FileWriteResult {
     QString error;  // the system's reason when !ok (no permission, disk full...)
 };
 
-// Writes bytes atomically; creates nothing and changes nothing on failure.
+// Writes bytes safely: on any failure (disk full, no permission, I/O error) the old file keeps
+// every byte and nothing new is left behind. Keeps the file's permission bits, owner and group,
+// hard links and symbolic links (the link's target is written). The error names the folder or
+// file that refused, or gives the system's reason.
 FileWriteResult WriteFileAtomically(const QString& path, std::string_view bytes);
+
+// Copies a file's bytes into a new file that must not exist yet, with the source's permission
+// bits. A copy that fails at any point is removed.
+FileWriteResult CopyFileContents(const QString& from, const QString& to);
 
 }  // namespace vesk

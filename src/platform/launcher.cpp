@@ -41,12 +41,6 @@ bool IsRunnableProgram(const QString& program) {
     return !QStandardPaths::findExecutable(program).isEmpty();
 }
 
-bool MoveToTrash(const QString& path) {
-    if (trash_seam::Seam::Get())
-        return trash_seam::Seam::Get()(TrashRequest{path});
-    return QFile::moveToTrash(path);
-}
-
 bool OpenFolderInFileManager(const QString& folder) {
     if (file_manager_seam::Seam::Get())
         return file_manager_seam::Seam::Get()(FileManagerRequest{folder});

@@ -1,6 +1,6 @@
 #pragma once
-// Handing files and addresses to the desktop (xdg-open), starting programs,
-// the trash and the file manager, each behind a seam for tests.
+// Handing files and addresses to the desktop (xdg-open), starting programs
+// and the file manager, each behind a seam for tests.
 
 #include <QString>
 #include <functional>
@@ -22,9 +22,6 @@ bool StartProgram(const QString& program, const QString& argument);
 // Whether a program path can be started at all: empty is not; a path with a
 // separator must be an executable file; a bare name is looked up on PATH.
 bool IsRunnableProgram(const QString& program);
-
-// Moves a file to the desktop's trash (never a silent permanent delete).
-bool MoveToTrash(const QString& path);
 
 // Shows a folder in the desktop's file manager.
 bool OpenFolderInFileManager(const QString& folder);
@@ -52,25 +49,11 @@ inline void ClearScript() {
 }
 }  // namespace program_seam
 
-// Each seam needs a signature of its own; these requests keep the trash and the
-// file manager apart from the launcher above.
-struct TrashRequest {
-    QString path;
-};
+// Each seam needs a signature of its own; this request keeps the file manager apart from the
+// launcher above.
 struct FileManagerRequest {
     QString folder;
 };
-
-namespace trash_seam {
-using Seam = ScriptSeam<bool(const TrashRequest& request)>;
-using Script = Seam::Script;
-inline void SetScript(Script script) {
-    Seam::Set(std::move(script));
-}
-inline void ClearScript() {
-    Seam::Clear();
-}
-}  // namespace trash_seam
 
 namespace file_manager_seam {
 using Seam = ScriptSeam<bool(const FileManagerRequest& request)>;

@@ -3,15 +3,18 @@
 #include <QSettings>
 #include <QVariant>
 
+#include "platform/ini_settings_format.h"
+
 namespace {
 
-// Sections are QSettings groups; an entry is "section/entry". Every QSettings
+// Sections are QSettings groups in the native INI file, written by the program's own writer
+// (see ini_settings_format.h); an entry is "section/entry". Every QSettings
 // object of the same location in this process shares one cache, so values
 // written here are seen at once by any other QSettings("Brindlework", "VeskHtml").
 class QtSettingsStore final : public ISettingsStore {
   public:
     QtSettingsStore()
-        : settings_(QSettings::NativeFormat, QSettings::UserScope, "Brindlework", "VeskHtml") {}
+        : settings_(vesk::SafeIniFormat(), QSettings::UserScope, "Brindlework", "VeskHtml") {}
 
     int GetProfileInt(const QString& section, const QString& entry, int defaultValue) override {
         const QVariant value = settings_.value(Key(section, entry));
@@ -46,6 +49,12 @@ class QtSettingsStore final : public ISettingsStore {
     }
 
     void Flush() override { settings_.sync(); }
+
+    QString FlushError() const override {
+        if (settings_.status() == QSettings::NoError)
+            return {};
+        return QStringLiteral("設定ファイル [ %1 ] を保存できませんでした。").arg(settings_.fileName());
+    }
 
   private:
     static QString Key(const QString& section, const QString& entry) {

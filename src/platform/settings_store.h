@@ -19,9 +19,11 @@ class ISettingsStore {
     virtual void DeleteSection(const QString& section) = 0;
     virtual bool HasEntry(const QString& section, const QString& entry) = 0;
     virtual void Flush() = 0;
+    // Why the last flush did not reach the disk; empty when it did.
+    virtual QString FlushError() const { return {}; }
 };
 
-// The store on QSettings("Brindlework", "VeskHtml") in native format.
+// The store on QSettings("Brindlework", "VeskHtml"): the native INI file, written safely.
 std::unique_ptr<ISettingsStore> MakeQtSettingsStore();
 
 // The application's store, created on first use. Tests redirect QSettings

@@ -27,6 +27,7 @@
 #include "platform/launcher.h"
 #include "platform/message_seam.h"
 #include "platform/settings_store.h"
+#include "platform/trash.h"
 #include "sidepane/file_operations.h"
 #include "sidepane/file_preview_wnd.h"
 #include "sidepane/file_tree_logic.h"
@@ -613,11 +614,14 @@ void CFileBrowserPage::Paste() {
                                  QString::fromUtf8(text::kCaption), MsgIcon::Question,
                                  MsgButtons::YesNo, this) == MsgAnswer::Yes;
     };
-    const vesk::FileOpResult result = move ? vesk::MovePath(pendingSource_, destination, confirm)
-                                           : vesk::CopyPath(pendingSource_, destination, confirm);
+    QString reason;
+    const vesk::FileOpResult result =
+        move ? vesk::MovePath(pendingSource_, destination, confirm, &reason)
+             : vesk::CopyPath(pendingSource_, destination, confirm, &reason);
     if (result == vesk::FileOpResult::kFailed) {
-        vesk::ShowMessage(failed, QString::fromUtf8(text::kCaption), MsgIcon::Information,
-                          MsgButtons::Ok, this);
+        vesk::ShowMessage(reason.isEmpty() ? failed : failed + "\r\n" + reason,
+                          QString::fromUtf8(text::kCaption), MsgIcon::Information, MsgButtons::Ok,
+                          this);
         return;
     }
     if (result == vesk::FileOpResult::kAborted)
@@ -639,9 +643,12 @@ void CFileBrowserPage::Delete() {
                           this) != MsgAnswer::Yes) {
         return;
     }
-    if (!vesk::MoveToTrash(path)) {
-        vesk::ShowMessage(QString::fromUtf8(text::kCannotDelete), QString::fromUtf8(text::kCaption),
-                          MsgIcon::Information, MsgButtons::Ok, this);
+    const vesk::TrashResult trashed = vesk::MoveToTrash(path);
+    if (!trashed.ok) {
+        const QString message = QString::fromUtf8(text::kCannotDelete);
+        vesk::ShowMessage(trashed.error.isEmpty() ? message : message + "\r\n" + trashed.error,
+                          QString::fromUtf8(text::kCaption), MsgIcon::Information, MsgButtons::Ok,
+                          this);
         return;
     }
     delete item;

@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
-#include "platform/launcher.h"
+#include "platform/file_io.h"
+#include "platform/trash.h"
 
 namespace vesk {
 
@@ -31,24 +33,27 @@ bool IsInside(const QString& inner, const QString& outer) {
     return inner.startsWith(outer.endsWith('/') ? outer : outer + '/');
 }
 
-bool CopyFolder(const QString& source, const QString& destination);
+bool CopyFolder(const QString& source, const QString& destination, QString* error);
 
-bool CopyEntry(const QFileInfo& entry, const QString& destination) {
+bool CopyEntry(const QFileInfo& entry, const QString& destination, QString* error) {
     // A link is copied as a link, so a link to a folder above cannot loop.
     if (entry.isSymLink())
         return QFile::link(entry.symLinkTarget(), destination);
     if (entry.isDir())
-        return CopyFolder(entry.filePath(), destination);
-    return QFile::copy(entry.filePath(), destination);
+        return CopyFolder(entry.filePath(), destination, error);
+    const FileWriteResult copied = CopyFileContents(entry.filePath(), destination);
+    if (!copied.ok && error)
+        *error = copied.error;
+    return copied.ok;
 }
 
-bool CopyFolder(const QString& source, const QString& destination) {
+bool CopyFolder(const QString& source, const QString& destination, QString* error) {
     if (!QDir().mkdir(destination))
         return false;
     const QFileInfoList entries = QDir(source).entryInfoList(QDir::AllEntries | QDir::Hidden |
                                                              QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
-        if (!CopyEntry(entry, destination + '/' + entry.fileName()))
+        if (!CopyEntry(entry, destination + '/' + entry.fileName(), error))
             return false;
     }
     return true;
@@ -63,57 +68,78 @@ void RemoveOwnCopy(const QString& path) {
         QFile::remove(path);
 }
 
-// The checks every copy and move passes; kDone when the way is clear.
-FileOpResult Prepare(const QString& source, const QString& destination,
-                     const ConfirmReplace& confirm) {
+// A free name beside a path, for a copy that is not whole yet.
+QString LandingBeside(const QString& path) {
+    const QFileInfo info(path);
+    for (;;) {
+        const QString landing = info.dir().filePath(QStringLiteral(".%1.%2~").arg(
+            info.fileName().left(200),
+            QString::number(QRandomGenerator::global()->generate() & 0xFFFFFF, 36)));
+        if (!Exists(landing))
+            return landing;
+    }
+}
+
+// Copies or moves a file or folder. What the destination held goes to the trash only once the
+// new copy is whole beside it, so a copy that fails half-way (a full disk) loses nothing.
+FileOpResult Transfer(const QString& source, const QString& destination,
+                      const ConfirmReplace& confirm, bool move, QString* error) {
     if (!Exists(source) || destination.isEmpty())
         return FileOpResult::kFailed;
     const QString from = Canonical(source);
     const QString to = Canonical(destination);
     if (from == to || IsInside(to, from) || IsInside(from, to))
         return FileOpResult::kFailed;
-    if (!Exists(destination))
-        return FileOpResult::kDone;
-    if (!confirm || !confirm(destination))
+    const bool replace = Exists(destination);
+    if (replace && (!confirm || !confirm(destination)))
         return FileOpResult::kAborted;
-    // What is replaced can still be fetched back from the trash.
-    if (!MoveToTrash(destination) || Exists(destination))
+
+    const QString landing = replace ? LandingBeside(destination) : destination;
+    const QFileInfo info(source);
+    const bool renamed = move && QDir().rename(source, landing);
+    if (!renamed && !CopyEntry(info, landing, error)) {
+        if (Exists(landing))
+            RemoveOwnCopy(landing);
         return FileOpResult::kFailed;
+    }
+    auto giveUp = [&] {
+        if (renamed)
+            QDir().rename(landing, source);
+        else
+            RemoveOwnCopy(landing);
+        return FileOpResult::kFailed;
+    };
+    if (replace) {
+        // What is replaced can still be fetched back from the trash.
+        const TrashResult trashed = MoveToTrash(destination);
+        if (!trashed.ok || Exists(destination)) {
+            if (error)
+                *error = trashed.error;
+            return giveUp();
+        }
+        if (!QDir().rename(landing, destination))
+            return giveUp();
+    }
+    if (move && !renamed) {
+        // Another file system: the source goes only now that its copy is whole.
+        const bool removed = info.isDir() && !info.isSymLink() ? QDir(source).removeRecursively()
+                                                               : QFile::remove(source);
+        if (!removed)
+            return FileOpResult::kFailed;
+    }
     return FileOpResult::kDone;
 }
 
 }  // namespace
 
 FileOpResult CopyPath(const QString& source, const QString& destination,
-                      const ConfirmReplace& confirm) {
-    const FileOpResult ready = Prepare(source, destination, confirm);
-    if (ready != FileOpResult::kDone)
-        return ready;
-    if (!CopyEntry(QFileInfo(source), destination)) {
-        if (Exists(destination))
-            RemoveOwnCopy(destination);
-        return FileOpResult::kFailed;
-    }
-    return FileOpResult::kDone;
+                      const ConfirmReplace& confirm, QString* error) {
+    return Transfer(source, destination, confirm, false, error);
 }
 
 FileOpResult MovePath(const QString& source, const QString& destination,
-                      const ConfirmReplace& confirm) {
-    const FileOpResult ready = Prepare(source, destination, confirm);
-    if (ready != FileOpResult::kDone)
-        return ready;
-    if (QDir().rename(source, destination))
-        return FileOpResult::kDone;
-    // Another file system: copy, and remove the source only once the copy is whole.
-    const QFileInfo info(source);
-    if (!CopyEntry(info, destination)) {
-        if (Exists(destination))
-            RemoveOwnCopy(destination);
-        return FileOpResult::kFailed;
-    }
-    const bool removed = info.isDir() && !info.isSymLink() ? QDir(source).removeRecursively()
-                                                           : QFile::remove(source);
-    return removed ? FileOpResult::kDone : FileOpResult::kFailed;
+                      const ConfirmReplace& confirm, QString* error) {
+    return Transfer(source, destination, confirm, true, error);
 }
 
 bool RenamePath(const QString& path, const QString& newName) {

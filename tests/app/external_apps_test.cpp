@@ -20,6 +20,7 @@
 #include "editor/veskhtml_view.h"
 #include "platform/encoding.h"
 #include "platform/launcher.h"
+#include "platform/trash.h"
 #include "platform/program_folders.h"
 #include "support/seams.h"
 #include "support/test_env.h"

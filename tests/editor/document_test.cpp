@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +15,7 @@
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
 #include "platform/settings_store.h"
+#include "support/scratch_volume.h"
 #include "support/seams.h"
 #include "support/test_env.h"
 
@@ -239,34 +242,23 @@ TEST_F(SaveAsTest, CancelWritesNothing) {
     EXPECT_EQ(AppStore().GetProfileString("FileDlgSettings", "Initial_dir_save", "unset"), "unset");
 }
 
-TEST_F(DocumentTest, FailedWriteKeepsOldFileAndModifiedFlag) {
-    Open("original text");
-    view.Control().ReplaceSel("changed ");
-    const QString folder = QFileInfo(path).absolutePath();
-    // Root ignores permission bits; an immutable folder refuses new files even to root.
-    const bool immutable = QProcess::execute("chattr", {"+i", folder}) == 0;
-    if (!immutable) {
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    }
+TEST_F(DocumentTest, SaveOntoAFullDiskKeepsOldFileAndModifiedFlag) {
+    ScratchVolume volume(512 * 1024);
+    VESK_REQUIRE_VOLUME(volume);
+    path = WriteTestFile(volume.Path() + "/page.html", "original text");
+    QString error;
+    ASSERT_TRUE(doc.Load(path, &error)) << error.toStdString();
+    ASSERT_TRUE(volume.FillLeaving(24 * 1024));
+    view.Control().ReplaceSel(std::string(39600, 'x'));
+
     ScriptedSeams seams;
-    const bool saved = doc.OnFileSave();
-    if (immutable) {
-        QProcess::execute("chattr", {"-i", folder});
-    } else {
-        QFile::setPermissions(
-            folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        if (saved)
-            GTEST_SKIP() << "the folder cannot be made read-only here";
-    }
-    EXPECT_FALSE(saved);
+    EXPECT_FALSE(doc.OnFileSave());
     EXPECT_EQ(ReadTestFile(path), "original text");
     EXPECT_TRUE(doc.IsModified());
     ASSERT_EQ(seams.Messages().size(), 1u);
     EXPECT_EQ(seams.Messages()[0].icon, vesk::MsgIcon::Error);
-    EXPECT_TRUE(seams.Messages()[0].text.startsWith("ファイル [ "));
-    EXPECT_GT(seams.Messages()[0].text.size(),
-              QString("ファイル [  ] を保存できませんでした。").size() + path.size() +
-                  2);  // the reason follows
+    EXPECT_EQ(seams.Messages()[0].text,
+              "ファイル [ " + path + " ] を保存できませんでした。\r\n" + qt_error_string(ENOSPC));
 }
 
 TEST_F(DocumentTest, SaveOfAFileRemovedMeanwhileRunsSaveAs) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -17,6 +19,7 @@
 #include "groups/group_dialogs.h"
 #include "platform/program_folders.h"
 #include "platform/settings_store.h"
+#include "support/scratch_volume.h"
 #include "support/seams.h"
 #include "support/test_env.h"
 
@@ -469,4 +472,31 @@ TEST_F(GroupUiTest, CloseGroupsCommandClosesTheChosenGroupsDocuments) {
     app.docs.clear();
     target.UpdateCommand(kCloseGroupsCommand, state);
     EXPECT_FALSE(state.enabled);
+}
+
+TEST_F(GroupUiTest, ListSavedOntoAFullDiskKeepsTheOldListAndSaysWhy) {
+    test::ScratchVolume volume(256 * 1024);
+    VESK_REQUIRE_VOLUME(volume);
+    const QByteArray savedFolder = qgetenv("VESKHTML_DATA_DIR");
+    qputenv("VESKHTML_DATA_DIR", volume.Path().toUtf8());
+    CFileGroup small;
+    small.AddFiles(small.AddGroup("site"), {"/srv/www/index.html"});
+    ASSERT_TRUE(small.Save(kGroupListFile));
+    const std::string old = ListBytes();
+    ASSERT_TRUE(volume.FillLeaving(4 * 1024));
+
+    CFileGroup large;
+    std::vector<std::string> files;
+    for (int i = 0; i < 400; ++i) files.push_back("/srv/www/page" + std::to_string(i) + ".html");
+    large.AddFiles(large.AddGroup("site"), files);
+    ScriptedSeams seams;
+    const bool saved = SaveGroupList(large, nullptr);
+    const std::string after = ListBytes();
+    qputenv("VESKHTML_DATA_DIR", savedFolder);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(after, old);
+    ASSERT_EQ(seams.Messages().size(), 1u);
+    EXPECT_TRUE(seams.Messages()[0].text.endsWith(qt_error_string(ENOSPC)))
+        << seams.Messages()[0].text.toStdString();
 }

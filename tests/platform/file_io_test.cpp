@@ -8,9 +8,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <csignal>
 #include <string>
 
+#include "support/scratch_volume.h"
 #include "support/test_env.h"
 
 namespace vesk {
@@ -185,17 +187,96 @@ TEST(WriteFileAtomically, FailsWhereNoFileCanBe) {
     EXPECT_TRUE(QFileInfo(folder + "/inner").isDir());
 }
 
-TEST(WriteFileAtomically, ReadOnlyFolderRefusesTheWrite) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
+struct stat StatOf(const QString& path) {
+    struct stat st {};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
+TEST(WriteFileAtomically, FullDiskCancelsTheSaveAtAnySize) {
+    // 24 KB left for pages of 12 KB (fits the free space but not with the filesystem's own
+    // blocks), 39.6 KB and 200 KB: every one must fail whole, never leave a cut file.
+    test::ScratchVolume volume(512 * 1024);
+    VESK_REQUIRE_VOLUME(volume);
+    const QString path = volume.Path() + "/page.html";
+    const std::string old = Binary(5000);
+    WriteTestFile(path, old);
+    ASSERT_TRUE(volume.FillLeaving(8 * 1024));
+    for (std::size_t size : {11880u, 39600u, 200000u}) {
+        SCOPED_TRACE(size);
+        const FileWriteResult written = WriteFileAtomically(path, Binary(size));
+        EXPECT_FALSE(written.ok);
+        EXPECT_EQ(written.error, qt_error_string(ENOSPC));
+        EXPECT_EQ(ReadTestFile(path), old);
+        EXPECT_EQ(Entries(volume.Path()), (QStringList{"filler.bin", "page.html"}));
+    }
+}
+
+TEST(WriteFileAtomically, FolderThatTakesNoNewFileGetsTheFileWrittenInPlace) {
+    // The folder belongs to someone else; the file is ours to write.
+    const QString dir = MakeTempDir();
+    const QString path = WriteTestFile(dir + "/page.html", "old text");
+    const QString other = dir + "/new.html";
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), test::ActingAsOtherUser::Uid(),
+                          test::ActingAsOtherUser::Gid()),
+                  0);
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(dir).constData(), 0555), 0);
+    FileWriteResult inPlace, fresh;
+    {
+        test::ActingAsOtherUser user;
+        if (::geteuid() == 0)
+            GTEST_SKIP() << "cannot act as another user";
+        inPlace = WriteFileAtomically(path, "the new and longer text");
+        fresh = WriteFileAtomically(other, "x");
+    }
+    ::chmod(QFile::encodeName(dir).constData(), 0755);
+    ASSERT_TRUE(inPlace.ok) << inPlace.error.toStdString();
+    EXPECT_EQ(ReadTestFile(path), "the new and longer text");
+    EXPECT_EQ(Entries(dir), QStringList{"page.html"});
+    // A new file cannot be made: the message names the folder that refused.
+    EXPECT_FALSE(fresh.ok);
+    EXPECT_TRUE(fresh.error.contains(dir)) << fresh.error.toStdString();
+    EXPECT_TRUE(fresh.error.contains(qt_error_string(EACCES))) << fresh.error.toStdString();
+}
+
+TEST(WriteFileAtomically, HardLinkedFileStaysOneFile) {
+    test::ScratchVolume volume(512 * 1024);
+    VESK_REQUIRE_VOLUME(volume);
+    const QString path = WriteTestFile(volume.Path() + "/page.html", "old");
+    const QString second = volume.Path() + "/copy.html";
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(second).constData()),
+              0);
+    const ino_t inode = StatOf(path).st_ino;
+
+    ASSERT_TRUE(WriteFileAtomically(path, "new text").ok);
+    EXPECT_EQ(ReadTestFile(second), "new text");
+    EXPECT_EQ(StatOf(path).st_ino, inode);
+    EXPECT_EQ(StatOf(path).st_nlink, 2u);
+
+    // Written in place on a full disk: the old bytes come back whole, on both names.
+    ASSERT_TRUE(volume.FillLeaving(4 * 1024));
+    const FileWriteResult written = WriteFileAtomically(path, Binary(100000));
+    EXPECT_FALSE(written.ok);
+    EXPECT_EQ(written.error, qt_error_string(ENOSPC));
+    EXPECT_EQ(ReadTestFile(second), "new text");
+}
+
+TEST(WriteFileAtomically, KeepsOwnerAndGroup) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
     const QString dir = MakeTempDir();
     const QString path = WriteTestFile(dir + "/page.html", "old");
-    ASSERT_EQ(::chmod(QFile::encodeName(dir).constData(), 0555), 0);
-    FileWriteResult written = WriteFileAtomically(path, "new");
-    ::chmod(QFile::encodeName(dir).constData(), 0755);
-    EXPECT_FALSE(written.ok);
-    EXPECT_FALSE(written.error.isEmpty());
-    EXPECT_EQ(ReadTestFile(path), "old");
+    ASSERT_EQ(::chown(QFile::encodeName(path).constData(), test::ActingAsOtherUser::Uid(),
+                      test::ActingAsOtherUser::Gid()),
+              0);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+    ASSERT_TRUE(WriteFileAtomically(path, "new").ok);
+    EXPECT_EQ(ReadTestFile(path), "new");
+    EXPECT_EQ(StatOf(path).st_uid, test::ActingAsOtherUser::Uid());
+    EXPECT_EQ(StatOf(path).st_gid, test::ActingAsOtherUser::Gid());
+    EXPECT_EQ(ModeOf(path), 0640u);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/dialog_seam.h"
 #include "platform/file_dialog_seam.h"
 #include "platform/launcher.h"
+#include "platform/trash.h"
 #include "platform/message_seam.h"
 
 namespace vesk::test {

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "platform/ini_settings_format.h"
 #include "support/seams.h"
 #include "support/test_env.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", (root + "/config").toUtf8());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root + "/config");
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root + "/config");
+    QSettings::setPath(vesk::SafeIniFormat(), QSettings::UserScope, root + "/config");
 
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Brindlework");
