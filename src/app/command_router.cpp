@@ -49,6 +49,8 @@ bool CCommandRouter::Execute(int id) {
         return false;
     for (CCommandTarget* target : chain_()) {
         if (target && target->ExecuteCommand(id)) {
+            if (afterCommand_)
+                afterCommand_();
             ScheduleUpdate();
             return true;
         }

@@ -22,6 +22,9 @@ class CCommandRouter : public QObject {
     explicit CCommandRouter(QObject* parent = nullptr);
 
     void SetChainProvider(ChainProvider provider) { chain_ = std::move(provider); }
+    // Runs after every command that was handled, before the states are computed again
+    // (the application refreshes what the caret stands on there).
+    void SetAfterCommand(std::function<void()> after) { afterCommand_ = std::move(after); }
 
     // The action of a command, made on first use with the label and shortcut of
     // the command table (an id outside the table gets an empty label).
@@ -50,6 +53,7 @@ class CCommandRouter : public QObject {
     void Apply(int id, QAction* action);
 
     ChainProvider chain_;
+    std::function<void()> afterCommand_;
     std::map<int, QAction*> actions_;
     bool updateScheduled_ = false;
 };

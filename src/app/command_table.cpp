@@ -29,7 +29,7 @@ const CommandInfo kCommands[] = {
     {cmd::kEditCut, "切り取り (&T)\tCtrl + X", "Ctrl+X;Shift+Del", "選択範囲を切り取ってクリップボードに移します"},
     {cmd::kEditCopy, "ｺﾋﾟｰ (&C)\tCtrl + C", "Ctrl+C;Ctrl+Ins", "選択範囲をクリップボードにコピーします"},
     {cmd::kEditPaste, "貼り付け (&P)\tCtrl + V", "Ctrl+V;Shift+Ins", "クリップボードの内容を貼り付けます"},
-    {cmd::kEditClear, "選択範囲を削除 (&D)\tDel", "", "選択範囲を削除します"},
+    {cmd::kEditClear, "選択範囲を削除 (&L)\tDel", "", "選択範囲を削除します"},
     {cmd::kEditSelectAll, "すべて選択 (&A)\tCtrl + A", "Ctrl+A", "文書全体を選択します"},
     {cmd::kWindowCascade, "重ねて表示 (&C)", "", "ウィンドウを重ねて表示します"},
     {cmd::kWindowTile, "並べて表示 (&T)", "", "ウィンドウを並べて表示します"},

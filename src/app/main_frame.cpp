@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <functional>
 
@@ -22,6 +24,7 @@
 #include "app/doc_list_bar.h"
 #include "app/toolbars.h"
 #include "app/veskhtml_app.h"
+#include "app/window_arrangement.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
 #include "framework/menu_decoration.h"
@@ -273,22 +276,45 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() != Qt::AltModifier || (key->key() != Qt::Key_B && key->key() != Qt::Key_F))
+    // F10 opens the menu bar at ﾌｧｲﾙ, as on other desktops, whatever Alt+F is doing.
+    if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != this)
+            return false;
+        if (type == QEvent::KeyPress)
+            menuBar()->setActiveAction(fileMenu_->menuAction());
+        event->accept();
+        return true;
+    }
+    if (key->modifiers() != Qt::AltModifier)
         return false;
+    // Back and forward: Alt+B and Alt+F, and Alt+arrow as their menu items show.
+    int command = 0;
+    switch (key->key()) {
+        case Qt::Key_B:
+        case Qt::Key_Left:
+            command = cmd::kWindowBack;
+            break;
+        case Qt::Key_F:
+        case Qt::Key_Right:
+            command = cmd::kWindowForward;
+            break;
+        default:
+            return false;
+    }
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this)
         return false;
+    // With nowhere to go the key is left alone, so Alt+F still opens the ﾌｧｲﾙ menu.
+    if (!app_.Router().StateOf(command).enabled)
+        return false;
     if (type == QEvent::ShortcutOverride) {
-        // Taking the override keeps the menu bar's mnemonic from firing; the
-        // key press that follows runs the command.
+        // Taking the override keeps the menu bar's mnemonic and the text control's own key
+        // binding from firing; the key press that follows runs the command.
         event->accept();
-        swallowKey_ = key->key();
         return true;
     }
-    if (swallowKey_ != key->key())
-        return false;
-    swallowKey_ = 0;
-    app_.Router().Execute(key->key() == Qt::Key_B ? cmd::kWindowBack : cmd::kWindowForward);
+    app_.Router().Execute(command);
     return true;
 }
 
@@ -308,6 +334,13 @@ void CMainFrame::CreateSidePane() {
         app_.Settings().currentShowHide = 0;
         app_.Router().ScheduleUpdate();
     };
+    // The dock's own entry in the window's context menu shows and hides it too.
+    connect(dock->toggleViewAction(), &QAction::triggered, this, [this](bool shown) {
+        app_.Settings().currentShowHide = shown ? 1 : 0;
+        if (shown)
+            sidePane_->OnShown();
+        app_.Router().ScheduleUpdate();
+    });
     sidePane_ = new CVeskViewPane(app_.Settings(), std::move(host), dock);
     dock->setWidget(sidePane_);
     sideDock_ = dock;
@@ -360,7 +393,7 @@ void CMainFrame::RegisterCommands() {
     OnCommand(
         cmd::kWindowTile,
         [this] {
-            mdiArea_->tileSubWindows();
+            TileWindows();
             app_.Settings().tile = 1;
         },
         [this](CommandState& s) {
@@ -370,7 +403,7 @@ void CMainFrame::RegisterCommands() {
     OnCommand(
         cmd::kWindowCascade,
         [this] {
-            mdiArea_->cascadeSubWindows();
+            CascadeWindows();
             app_.Settings().tile = 0;
         },
         [this](CommandState& s) {
@@ -381,10 +414,10 @@ void CMainFrame::RegisterCommands() {
         cmd::kWindowTileToggle,
         [this] {
             if (app_.Settings().tile == 1) {
-                mdiArea_->cascadeSubWindows();
+                CascadeWindows();
                 app_.Settings().tile = 0;
             } else {
-                mdiArea_->tileSubWindows();
+                TileWindows();
                 app_.Settings().tile = 1;
             }
         },
@@ -643,7 +676,7 @@ void CMainFrame::OnChildActivated() {
         if (!Children().isEmpty())
             return;
         lastActive_ = nullptr;
-        setWindowTitle(kTitle);
+        UpdateFrameTitle();
         SetIndicators({"現在行 0行", "全行数 0行", "0Byte"});
         SetEncodingText(QString());
         ShowActiveDocument();
@@ -657,11 +690,13 @@ void CMainFrame::OnChildActivated() {
     connect(view, &CVeskHtmlView::StatusChanged, this,
             [this, view] { SetIndicators(view->StatusTexts()); });
     auto showDocument = [this, doc] {
-        setWindowTitle(QString(kTitle) + " - " + doc->Title() + "[*]");
+        UpdateFrameTitle();
         SetEncodingText(doc->EncodingDescription());
     };
     connect(doc, &CVeskHtmlDoc::TitleChanged, this, showDocument);
     connect(doc, &CVeskHtmlDoc::EncodingChanged, this, showDocument);
+    connect(doc, &CVeskHtmlDoc::ModifiedChanged, this,
+            [this](bool modified) { setWindowModified(modified); });
     // After Save As the list shows the new path.
     connect(doc, &CVeskHtmlDoc::PathNameChanged, this, &CMainFrame::ShowActiveDocument);
     connect(child, &QObject::destroyed, this, [this, child] {
@@ -674,6 +709,54 @@ void CMainFrame::OnChildActivated() {
     ShowActiveDocument();
     SetIndicators(view->StatusTexts());
     app_.Router().ScheduleUpdate();
+}
+
+namespace {
+// The windows to arrange: minimised ones keep their place as icons.
+QList<QMdiSubWindow*> Arrangeable(QMdiArea* area) {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* w : area->subWindowList(QMdiArea::ActivationHistoryOrder)) {
+        if (w->isVisible() && !w->isMinimized())
+            windows << w;
+    }
+    return windows;
+}
+
+void Place(const QList<QMdiSubWindow*>& windows, const std::vector<QRect>& rects) {
+    for (qsizetype i = 0; i < windows.size() && i < qsizetype(rects.size()); ++i) {
+        if (windows[i]->isMaximized())
+            windows[i]->showNormal();
+        windows[i]->setGeometry(rects[i]);
+    }
+}
+}  // namespace
+
+void CMainFrame::TileWindows() {
+    // The active window on top, the others in the order they were last used.
+    QList<QMdiSubWindow*> windows = Arrangeable(mdiArea_);
+    std::reverse(windows.begin(), windows.end());
+    Place(windows, HorizontalStrips(mdiArea_->viewport()->size(), int(windows.size())));
+}
+
+void CMainFrame::CascadeWindows() {
+    QList<QMdiSubWindow*> windows = Arrangeable(mdiArea_);
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    Place(windows, CascadeRects(mdiArea_->viewport()->size(), int(windows.size()), step));
+    // The active window ends up in front, at the end of the cascade.
+    for (QMdiSubWindow* w : windows) w->raise();
+}
+
+void CMainFrame::UpdateFrameTitle() {
+    CChildFrame* child = ActiveChild();
+    if (!child && !Children().isEmpty())
+        return;  // the area merely lost focus
+    setWindowModified(child && child->Document()->IsModified());
+    // A maximised child adds " - [title]" to the frame's title itself; the frame then shows
+    // only its own name before it, as MDI frames do.
+    if (!child || child->isMaximized())
+        setWindowTitle(kTitle);
+    else
+        setWindowTitle(QString(kTitle) + " - " + child->Document()->Title() + "[*]");
 }
 
 void CMainFrame::ShowChild(CChildFrame* child) {
@@ -701,7 +784,7 @@ void CMainFrame::ShowChild(CChildFrame* child) {
         }
     }
     if (settings.tile == 1)
-        mdiArea_->tileSubWindows();
+        TileWindows();
     mdiArea_->setActiveSubWindow(child);
     child->widget()->setFocus();
     connect(child, &QObject::destroyed, this, [this] {
@@ -710,6 +793,8 @@ void CMainFrame::ShowChild(CChildFrame* child) {
     });
     connect(child, &QMdiSubWindow::windowStateChanged, this,
             [this](Qt::WindowStates, Qt::WindowStates now) {
+                // After the MDI area has put its own title together.
+                QTimer::singleShot(0, this, [this] { UpdateFrameTitle(); });
                 CAppSettings& s = app_.Settings();
                 s.childShowCmd = (now & Qt::WindowMaximized)   ? kShowMaximized
                                  : (now & Qt::WindowMinimized) ? kShowMinimized
@@ -756,6 +841,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    // However the side pane was last shown or hidden, what is on the screen is kept.
+    app_.Settings().currentShowHide = SidePaneShown() ? 1 : 0;
     for (CVeskHtmlDoc* doc : documents) {
         doc->SetModified(false);
         paths.push_back(doc->PathName().toStdString());
@@ -806,7 +893,14 @@ void CMainFrame::ShowColouringProgress(int percent) {
 
 void CMainFrame::ConnectView(CVeskHtmlView* view) {
     // Only the pointer's identity is used once the view is gone.
-    connect(view, &QObject::destroyed, this, [this, view] { history_.Removed(view); });
+    connect(view, &QObject::destroyed, this, [this, view] {
+        history_.Removed(view);
+        app_.Router().ScheduleUpdate();
+    });
+    // A click's caret records are refreshed after the click itself has been handled (and the
+    // update it scheduled has run), so the command states are computed again afterwards.
+    connect(view, &CVeskHtmlView::CaretContextRefreshed, &app_.Router(),
+            &CCommandRouter::ScheduleUpdate);
     connect(view, &CVeskHtmlView::StatusMessage, this, &CMainFrame::ShowStatusMessage);
     connect(view, &CVeskHtmlView::ColouringProgress, this, &CMainFrame::ShowColouringProgress);
     connect(view, &CVeskHtmlView::ContextMenuRequested, this, &CMainFrame::ShowContextMenu);

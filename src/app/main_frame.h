@@ -96,6 +96,10 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     void RefillRecentFiles();
     void RefillWindowList();
     void OnChildActivated();
+    // "VeskHtml - page.html", or "VeskHtml - [page.html]" while the child is maximised.
+    void UpdateFrameTitle();
+    void TileWindows();
+    void CascadeWindows();
     void RegisterCommands();
     void CreateSidePane();
     void CreateDocListBar();
@@ -121,5 +125,4 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     CMainToolBars* toolBars_ = nullptr;
     CDocListBar* docListBar_ = nullptr;
     WindowHistory<CVeskHtmlView*> history_;
-    int swallowKey_ = 0;  // the key press of an Alt+B / Alt+F already handled
 };

@@ -64,6 +64,13 @@ CVeskHtmlApp::CVeskHtmlApp() : router_(std::make_unique<CCommandRouter>()) {
     InitResources();
     g_app = this;
     router_->SetChainProvider([this] { return CommandChain(); });
+    // A command may have moved the caret or changed the text under it (a tag inserted, a
+    // find, a document activated): what the caret stands on is read again before the
+    // commands' states, so F5 and the other enable rules are right at once.
+    router_->SetAfterCommand([this] {
+        if (CVeskHtmlView* view = mainFrame_ ? mainFrame_->ActiveView() : nullptr)
+            view->RefreshCaretRecords();
+    });
     // Inserted tags follow the tag-case setting.
     InstallTagCaseConversion();
     // File-reference fields of the tag dialogs browse with the previewing dialog.
@@ -159,12 +166,6 @@ bool CVeskHtmlApp::InitInstance(const QStringList& arguments) {
             break;
         }
     }
-    if (file.isEmpty()) {
-        OnFileNew();
-    } else if (!OpenDocumentFileWithMessage(file)) {
-        return false;
-    }
-
     if (maximised) {
         // Without a window manager nothing honours the maximised state; fill the screen anyway.
         if (QScreen* screen = mainFrame_->screen()) {
@@ -173,6 +174,13 @@ bool CVeskHtmlApp::InitInstance(const QStringList& arguments) {
         mainFrame_->showMaximized();
     } else {
         mainFrame_->show();
+    }
+    // The window is up before the file opens, so what opening says (an encoding notice, a
+    // large page) stands over it.
+    if (file.isEmpty()) {
+        OnFileNew();
+    } else if (!OpenDocumentFileWithMessage(file)) {
+        return false;
     }
     if (CChildFrame* child = mainFrame_->ActiveChild())
         child->widget()->setFocus();

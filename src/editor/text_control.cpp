@@ -569,7 +569,21 @@ void CTextControl::inputMethodEvent(QInputMethodEvent* event) {
         inputCommitted();
 }
 
+// A drag of the selection starts, runs and ends inside one mouse move: when it ends as a move
+// into another window, Scintilla deletes the dragged text on its own right here.
+void CTextControl::mouseMoveEvent(QMouseEvent* event) {
+    const int before = TextLength();
+    droppedHere_ = false;
+    QsciScintilla::mouseMoveEvent(event);
+    if (!droppedHere_ && TextLength() != before) {
+        FlushChange();
+        if (dragOutDone)
+            dragOutDone();
+    }
+}
+
 void CTextControl::dropEvent(QDropEvent* event) {
+    droppedHere_ = true;
     if (dropAccepting)
         dropAccepting();
     QsciScintilla::dropEvent(event);

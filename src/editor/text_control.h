@@ -74,6 +74,9 @@ class CTextControl : public QsciScintilla {
     // A drop of text is about to be taken in (the control accepted it), and it has been.
     std::function<void()> dropAccepting;
     std::function<void()> dropDone;
+    // Text dragged out of the control was moved into another window: the control removed
+    // the selection itself, without any other report.
+    std::function<void()> dragOutDone;
     // An input method committed composed text (no key release reports it).
     std::function<void()> inputCommitted;
     // Reports a change of the text made since the last report (TextChangedNotify).
@@ -102,6 +105,7 @@ class CTextControl : public QsciScintilla {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
     // Styles 0..kStyleSlots-1 are remembered so that redefining the text style
@@ -112,6 +116,7 @@ class CTextControl : public QsciScintilla {
     void MarkStrikeout(int start, std::string_view styles);
     void MarkStrikeout(int start, int length, int style);
     void CheckSelection();
+    bool droppedHere_ = false;  // a drop into this control happened during the current drag
 
     StyleFormat formats_[kStyleSlots];
     unsigned definedStyles_ = 0;     // bit per style with a remembered format

@@ -69,6 +69,17 @@ void CVeskHtmlView::ConnectControl() {
     control_->mouseFilter = [this](QMouseEvent* e) { return OnMouse(e); };
     control_->dropAccepting = [this] { OnDropAccepting(); };
     control_->dropDone = [this] { OnDropDone(); };
+    // The text moved into another document leaves this one as a cut would.
+    control_->dragOutDone = [this] {
+        {
+            CTextControl::FreezePainting freeze(*control_);
+            if (AnyColouringSwitch())
+                RecolourAroundCaret();
+            journal_->AddStep(0, kUndoCut, false);
+        }
+        RefreshCaretContext();
+        emit StatusChanged();
+    };
     // Composed text from an input method arrives without key releases of its
     // own: it is recoloured and recorded as typed text here.
     control_->inputCommitted = [this] {

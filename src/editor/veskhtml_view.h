@@ -67,6 +67,8 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
     void RefreshCaretContext();
     // The same, followed by a no-change report, as a left click does.
     void RefreshCaretContextAsClick();
+    // Only the caret records, after a command moved the caret or changed the text.
+    void RefreshCaretRecords();
     int CommentOpener() const { return commentOpener_; }
     int InsideTag() const { return insideTagFlag_; }
     const CaretRecord& TagAtCaret() const { return tagAtCaret_; }
@@ -128,6 +130,9 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
     void ContextMenuRequested(const QPoint& globalPos);
     // The selection moved (not while colouring).
     void SelectionMoved();
+    // The caret records (tag, colour code, link at the caret) were refreshed: the commands'
+    // states that depend on them are due.
+    void CaretContextRefreshed();
 
   private:
     void ApplyStyles();

@@ -107,6 +107,13 @@ void CVeskHtmlView::RefreshCaretContext() {
     insideTagFlag_ = vesk::InsideTagFlag(text, selStart_, selEnd_);
     if (caretRecordsRefresher)
         caretRecordsRefresher(*this);
+    emit CaretContextRefreshed();
+}
+
+void CVeskHtmlView::RefreshCaretRecords() {
+    if (caretRecordsRefresher)
+        caretRecordsRefresher(*this);
+    emit CaretContextRefreshed();
 }
 
 void CVeskHtmlView::RefreshCaretContextAsClick() {

@@ -23,6 +23,19 @@ QStringList ToQtNameFilters(const QString& filter) {
     return result;
 }
 
+namespace {
+// The 1-based index of the filter the dialog reports. With HideNameFilterDetails Qt gives back
+// the shown text, the name without its pattern list, so both forms are matched.
+int FilterIndexOf(const QStringList& filters, const QString& selected) {
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        const QString shown = filters[i].left(filters[i].lastIndexOf(" ("));
+        if (filters[i] == selected || shown == selected)
+            return static_cast<int>(i) + 1;
+    }
+    return 1;
+}
+}  // namespace
+
 FileDialogResult RunFileDialog(const FileDialogRequest& request, QWidget* parent) {
     if (file_dialog_seam::Seam::Get())
         return file_dialog_seam::Seam::Get()(request);
@@ -68,9 +81,7 @@ FileDialogResult RunFileDialog(const FileDialogRequest& request, QWidget* parent
         return result;
     result.accepted = true;
     result.paths = dialog.selectedFiles();
-    result.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
-    if (result.filterIndex <= 0)
-        result.filterIndex = 1;
+    result.filterIndex = FilterIndexOf(filters, dialog.selectedNameFilter());
     return result;
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QMdiArea>
 #include <QMenu>
@@ -279,3 +281,34 @@ TEST_F(MainFrameTest, MenuItemsShowTheirImageAndTheirShortcutsFromTheTable) {
 }
 
 }  // namespace
+
+// The caret records are refreshed after a click has been handled; the commands' states must
+// follow them at once, so F5 right after a click into a tag opens its dialog.
+TEST_F(MainFrameTest, ClickIntoATagEnablesEditTagAtOnceAndF5OpensItsDialog) {
+    Start({File("rule.html", "plain text here\r\n<HR SIZE=\"3\">\r\n")});
+    QApplication::setActiveWindow(&Frame());
+    CTextControl& control = app->ActiveDocument()->View()->Control();
+    QAction* editTag = app->Router().Action(cmd::kEditTag);
+    auto clickAt = [&](int position) {
+        const int x = static_cast<int>(
+            control.SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0, position));
+        const int y = static_cast<int>(
+            control.SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0, position));
+        QTest::mouseClick(control.viewport(), Qt::LeftButton, {}, QPoint(x + 2, y + 5));
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    };
+    clickAt(3);
+    EXPECT_FALSE(editTag->isEnabled());
+    clickAt(22);
+    EXPECT_TRUE(editTag->isEnabled());
+
+    QStringList shown;
+    vesk::dialog_seam::SetScript([&shown](QDialog& dialog) {
+        shown << dialog.windowTitle();
+        return int(QDialog::Rejected);
+    });
+    QTest::keyClick(&control, Qt::Key_F5);
+    InstallNonBlockingSeams();
+    EXPECT_EQ(shown.size(), 1) << shown.join(", ").toStdString();
+}

@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QProcess>
+#include <QTest>
+#include <QTimer>
+#include <cerrno>
 
 #include "app/app_settings.h"
 #include "editor/save_rules.h"
@@ -198,6 +203,59 @@ TEST_F(SaveAsTest, WritesByFilterAndRemembersFolderAndFilter) {
     ASSERT_EQ(seams.requests.size(), 1u);
     EXPECT_EQ(seams.requests[0].fileName, "無題のﾌｧｲﾙ");
     EXPECT_EQ(seams.requests[0].filterIndex, 0);
+}
+
+// Answers Qt's own file dialog as a person would, once it is up: the file type chosen with the
+// arrow keys on its combo box, the name typed, Enter. Reports the type it found selected.
+void AnswerRealFileDialog(int typeSteps, const QString& name, QString* typeAtStart) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [=] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        timer->deleteLater();
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_TRUE(types && edit);
+        *typeAtStart = types->currentText();
+        QApplication::setActiveWindow(dialog);  // offscreen windows get no focus of their own
+        types->setFocus();
+        for (int i = 0; i < typeSteps; ++i) QTest::keyClick(types, Qt::Key_Down);
+        // Typed over the proposed name, as a person does.
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, name);
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    timer->start(10);
+}
+
+TEST_F(SaveAsTest, RealDialogKeepsTheChosenFileTypeAndOpensWithItNextTime) {
+    const QString folder = MakeTempDir();
+    AppStore().WriteProfileString("FileDlgSettings", "Initial_dir_save", folder);
+    vesk::file_dialog_seam::ClearScript();
+    // A dialog nobody answers is closed, so a fault fails the test instead of hanging it.
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    watchdog.start(5000);
+    view.Control().ReplaceSel("<p>hello</p>");
+    QString firstType, secondType;
+    AnswerRealFileDialog(1, "index2", &firstType);
+    const bool saved = doc.OnFileSaveAs();
+    AnswerRealFileDialog(0, "second", &secondType);
+    const bool savedAgain = doc.OnFileSaveAs();
+    InstallNonBlockingSeams();
+
+    ASSERT_TRUE(saved && savedAgain);
+    EXPECT_EQ(firstType, "HTMLファイル(*.htm* *.shtm*)");
+    EXPECT_EQ(ReadTestFile(folder + "/index2.txt"), "<p>hello</p>");
+    EXPECT_FALSE(QFileInfo::exists(folder + "/index2.html"));
+    EXPECT_EQ(AppStore().GetProfileInt("FileDlgSettings", "Initial_filter_save", 0), 2);
+    EXPECT_EQ(secondType, "テキストファイル(*.txt)");
+    EXPECT_TRUE(QFileInfo::exists(folder + "/second.txt"));
 }
 
 TEST_F(SaveAsTest, DotInFolderNameWritesExactlyThePathChosen) {
