@@ -667,9 +667,11 @@ void CMainFrame::SetEncodingText(const QString& text) {
 
 void CMainFrame::OnChildActivated() {
     CChildFrame* child = ActiveChild();
+    // Only what follows the active document is undone; the connections every view keeps for
+    // its whole life (history, context menu, caret records) stay.
     if (lastActive_ && lastActive_ != child) {
-        disconnect(lastActive_->View(), nullptr, this, nullptr);
-        disconnect(lastActive_->Document(), nullptr, this, nullptr);
+        for (const QMetaObject::Connection& connection : activeConnections_) disconnect(connection);
+        activeConnections_.clear();
     }
     if (!child) {
         // Keep the last window's connections while the area merely lost focus.
@@ -687,19 +689,20 @@ void CMainFrame::OnChildActivated() {
     lastActive_ = child;
     CVeskHtmlView* view = child->View();
     CVeskHtmlDoc* doc = child->Document();
-    connect(view, &CVeskHtmlView::StatusChanged, this,
-            [this, view] { SetIndicators(view->StatusTexts()); });
+    activeConnections_ << connect(view, &CVeskHtmlView::StatusChanged, this,
+                                  [this, view] { SetIndicators(view->StatusTexts()); });
     auto showDocument = [this, doc] {
         UpdateFrameTitle();
         SetEncodingText(doc->EncodingDescription());
     };
-    connect(doc, &CVeskHtmlDoc::TitleChanged, this, showDocument);
-    connect(doc, &CVeskHtmlDoc::EncodingChanged, this, showDocument);
-    connect(doc, &CVeskHtmlDoc::ModifiedChanged, this,
-            [this](bool modified) { setWindowModified(modified); });
+    activeConnections_ << connect(doc, &CVeskHtmlDoc::TitleChanged, this, showDocument);
+    activeConnections_ << connect(doc, &CVeskHtmlDoc::EncodingChanged, this, showDocument);
+    activeConnections_ << connect(doc, &CVeskHtmlDoc::ModifiedChanged, this,
+                                  [this](bool modified) { setWindowModified(modified); });
     // After Save As the list shows the new path.
-    connect(doc, &CVeskHtmlDoc::PathNameChanged, this, &CMainFrame::ShowActiveDocument);
-    connect(child, &QObject::destroyed, this, [this, child] {
+    activeConnections_ << connect(doc, &CVeskHtmlDoc::PathNameChanged, this,
+                                  &CMainFrame::ShowActiveDocument);
+    activeConnections_ << connect(child, &QObject::destroyed, this, [this, child] {
         if (lastActive_ == child)
             lastActive_ = nullptr;
     });

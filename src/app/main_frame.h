@@ -119,6 +119,7 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     QLabel* encodingPane_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     CChildFrame* lastActive_ = nullptr;
+    QList<QMetaObject::Connection> activeConnections_;  // those that follow the active window
     QDockWidget* sideDock_ = nullptr;
     CVeskViewPane* sidePane_ = nullptr;
     bool wasMinimised_ = false;

@@ -7,12 +7,16 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QFile>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/child_frame.h"
 #include "app/command_ids.h"
@@ -161,6 +165,66 @@ TEST_F(MainFrameTest, TileToggleFollowsTheTileSetting) {
     EXPECT_TRUE(app->Router().Execute(cmd::kWindowTileToggle));
     EXPECT_EQ(app->Settings().tile, 0);
     EXPECT_TRUE(app->Router().StateOf(cmd::kWindowCascade).checked);
+}
+
+TEST_F(MainFrameTest, TileMakesHorizontalStripsAndCascadeKeepsWindowsUsable) {
+    Start({File("a.html")});
+    app->OpenDocumentFile(File("b.html"));
+    app->OpenDocumentFile(File("c.html"));
+    Frame().resize(1000, 800);
+    const QSize area = Frame().MdiArea()->viewport()->size();
+    ASSERT_TRUE(app->Router().Execute(cmd::kWindowTile));
+    QList<CChildFrame*> children = Frame().Children();
+    std::sort(children.begin(), children.end(),
+              [](CChildFrame* x, CChildFrame* y) { return x->y() < y->y(); });
+    int bottom = 0;
+    for (CChildFrame* child : children) {
+        EXPECT_EQ(child->geometry().left(), 0);
+        EXPECT_EQ(child->width(), area.width());
+        EXPECT_EQ(child->y(), bottom);
+        bottom = child->geometry().bottom() + 1;
+    }
+    EXPECT_EQ(bottom, area.height());
+    // The active window stands at the top.
+    EXPECT_EQ(children.first(), Frame().ActiveChild());
+
+    ASSERT_TRUE(app->Router().Execute(cmd::kWindowCascade));
+    for (CChildFrame* child : Frame().Children()) {
+        EXPECT_GE(child->width(), area.width() / 2);
+        EXPECT_GE(child->height(), area.height() / 2);
+        EXPECT_TRUE(QRect(QPoint(0, 0), area).contains(child->geometry()));
+    }
+}
+
+TEST_F(MainFrameTest, BackFollowsClosedWindowsAndTheEditMenuHasOneItemPerMnemonic) {
+    Start();
+    app->OpenDocumentFile(File("a.html"));  // takes the blank document's place
+    app->OpenDocumentFile(File("b.html"));
+    QCoreApplication::processEvents();
+    QAction* back = app->Router().Action(cmd::kWindowBack);
+    EXPECT_TRUE(back->isEnabled());
+    ASSERT_TRUE(app->Router().Execute(cmd::kCloseAll));
+    // The windows go when the event loop comes round, as in the program.
+    QEventLoop loop;
+    QTimer::singleShot(20, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_FALSE(back->isEnabled());
+
+    for (QAction* title : Frame().menuBar()->actions()) {
+        if (!title->menu() || title->text() != "編集(&E)")
+            continue;
+        QStringList seen;
+        for (QAction* item : title->menu()->actions()) {
+            const QString text = item->text();
+            const qsizetype amp = text.indexOf('&');
+            if (amp < 0 || amp + 1 >= text.size())
+                continue;
+            const QString key = text.mid(amp + 1, 1).toUpper();
+            EXPECT_FALSE(seen.contains(key))
+                << title->text().toStdString() << ": " << text.toStdString();
+            seen << key;
+        }
+    }
 }
 
 TEST_F(MainFrameTest, BackAndForwardActivateTheDocumentsInHistoryOrder) {
