@@ -172,6 +172,23 @@ TEST(EndToEnd, TextDraggedIntoAnotherDocumentCanBeUndoneInTheFirst) {
     EXPECT_TRUE(run.WaitForFile(a, words)) << SHOT(run, "undone");
 }
 
+TEST(EndToEnd, ANoticeOnOpeningStandsOverTheShownWindow) {
+    VESK_REQUIRE_X();
+    const QString home = MakeTempDir();
+    // A page this large brings the notice that colouring may be slow.
+    std::string page;
+    while (page.size() < 70000) page += "<P>a line of a long page</P>\r\n";
+    const QString path = WriteTestFile(home + "/site/large.html", page);
+    EditorRun run(home, {path});
+    // The first window up is the main window; the notice comes over it.
+    const unsigned long first = run.MainWindow();
+    ASSERT_NE(first, 0u) << SHOT(run, "start");
+    EXPECT_GE(run.Geometry(first).width(), 700) << SHOT(run, "notice-first");
+    const unsigned long notice = run.WaitForWindow("^VeskHtml$");
+    ASSERT_NE(notice, 0u) << SHOT(run, "no-notice");
+    EXPECT_LT(run.Geometry(notice).width(), 700);
+}
+
 TEST(EndToEnd, PreviewHandsTheBrowserTheWorkFile) {
     VESK_REQUIRE_X();
     const QString home = MakeTempDir();

@@ -127,15 +127,23 @@ unsigned long EditorRun::MainWindow(int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < timeoutMs && process_.state() == QProcess::Running) {
+        // The largest window whose title starts with the program's name: message boxes have
+        // that caption too.
         const QString pid = QString::number(process_.processId());
+        int largest = 0;
         for (const QString& id :
              XDoTool({"search", "--onlyvisible", "--pid", pid, "--name", "^VeskHtml"})
                  .split('\n')) {
-            if (!id.isEmpty()) {
+            if (id.isEmpty())
+                continue;
+            const QRect rect = Geometry(id.toULong());
+            if (rect.width() * rect.height() > largest) {
+                largest = rect.width() * rect.height();
                 main_ = id.toULong();
-                return main_;
             }
         }
+        if (main_)
+            return main_;
         Pause(kPollMs);
     }
     return 0;
