@@ -335,6 +335,21 @@ TEST_F(MainFrameTest, SidePaneSizeIsKeptAcrossRuns) {
     EXPECT_EQ(Frame().SidePaneDock()->width(), width);
 }
 
+TEST_F(MainFrameTest, SidePaneVisibilityIsKeptHoweverItWasShown) {
+    // Hidden with F4, shown again from the window's own dock menu: the next run shows it.
+    Start();
+    ASSERT_TRUE(app->Router().Execute(cmd::kViewSidePane));
+    EXPECT_FALSE(Frame().SidePaneShown());
+    Frame().SidePaneDock()->toggleViewAction()->trigger();
+    EXPECT_TRUE(Frame().SidePaneShown());
+    ScriptedSeams seams(MsgAnswer::No);
+    ASSERT_TRUE(Frame().close());
+    app->ExitInstance();
+    app.reset();
+    Start();
+    EXPECT_TRUE(Frame().SidePaneShown());
+}
+
 TEST_F(MainFrameTest, MenuItemsShowTheirImageAndTheirShortcutsFromTheTable) {
     Start();
     QAction* find = app->Router().Action(cmd::kFind);
