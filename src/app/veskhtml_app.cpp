@@ -88,11 +88,10 @@ CVeskHtmlApp::CVeskHtmlApp() : router_(std::make_unique<CCommandRouter>()) {
         }
     };
     // The link browser follows the text of the active view.
-    CVeskHtmlView::sidePaneSink = [this](CVeskHtmlView& view, const std::string& text,
-                                         bool rebuild) {
+    CVeskHtmlView::sidePaneSink = [this](CVeskHtmlView& view, bool rebuild) {
         CVeskViewPane* pane = mainFrame_ ? mainFrame_->SidePane() : nullptr;
         if (pane && &view == mainFrame_->ActiveView())
-            pane->OnViewText(view, text, rebuild);
+            pane->OnViewChanged(view, rebuild);
     };
     RegisterCommands();
 }

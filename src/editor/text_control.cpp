@@ -141,17 +141,25 @@ CTextControl::CTextControl(QWidget* parent) : QsciScintilla(parent) {
 
     DefineStyle(kText, StyleFormat{});
 
-    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int, int modification) {
-        if (settingText_ || !(modification & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE)))
-            return;
-        if (changePending_)
-            return;
-        changePending_ = true;
-        // A change made outside the operations below (a drag out of the
-        // control, say) is reported when the event loop comes round.
-        QMetaObject::invokeMethod(
-            this, [this] { FlushChange(); }, Qt::QueuedConnection);
-    });
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int modification, const char*, int length) {
+                if (settingText_ ||
+                    !(modification & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE)))
+                    return;
+                if (changeAboutToHappen) {
+                    if (modification & Sci::SC_MOD_BEFOREDELETE)
+                        changeAboutToHappen(position, length, 0);
+                    else
+                        changeAboutToHappen(position, 0, length);
+                }
+                if (changePending_)
+                    return;
+                changePending_ = true;
+                // A change made outside the operations below (a drag out of the
+                // control, say) is reported when the event loop comes round.
+                QMetaObject::invokeMethod(
+                    this, [this] { FlushChange(); }, Qt::QueuedConnection);
+            });
     // Scintilla reports explicit selection changes at once, but a caret moved by an
     // edit only with the next UI update; both are checked against the last selection.
     connect(this, &QsciScintilla::selectionChanged, this, &CTextControl::CheckSelection);

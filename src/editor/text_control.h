@@ -77,6 +77,9 @@ class CTextControl : public QsciScintilla {
     // Text dragged out of the control was moved into another window: the control removed
     // the selection itself, without any other report.
     std::function<void()> dragOutDone;
+    // Each change of the text, just before it happens: bytes removed at a position, or bytes
+    // inserted there (one of the two is 0). Not while the whole text is set.
+    std::function<void(int position, int removedLength, int insertedLength)> changeAboutToHappen;
     // An input method committed composed text (no key release reports it).
     std::function<void()> inputCommitted;
     // Reports a change of the text made since the last report (TextChangedNotify).

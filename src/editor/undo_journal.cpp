@@ -108,6 +108,153 @@ UndoJournal::UndoJournal(IUndoTarget& target) : target_(target) {
     redo_.emplace_back();
 }
 
+void UndoJournal::TrackChanges() {
+    tracking_ = true;
+    std::string().swap(rememberedText_);
+    DropStateAfter();
+    pendingAny_ = false;
+    pendingRemoved_.clear();
+    rememberedLength_ = target_.JournalTextLength();
+}
+
+// Called before each change: the span of edits since the remembered state grows to cover it.
+// Bytes between the span and the change, and the bytes the change removes, are read from the
+// text as it still is; everything outside the span is the same in both texts.
+void UndoJournal::NoteChange(int position, int removedLength, int insertedLength) {
+    if (!tracking_ || replaying_ || (removedLength <= 0 && insertedLength <= 0))
+        return;
+    if (!pendingAny_) {
+        pendingAny_ = true;
+        pendingStart_ = position;
+        pendingRemoved_ = removedLength > 0
+                              ? target_.JournalTextRange(position, position + removedLength)
+                              : std::string();
+        pendingInserted_ = insertedLength;
+        return;
+    }
+    const int spanEnd = pendingStart_ + pendingInserted_;
+    const int start = std::min(pendingStart_, position);
+    const int end = std::max(spanEnd, position + removedLength);
+    std::string removed;
+    if (start < pendingStart_)
+        removed = target_.JournalTextRange(start, pendingStart_);
+    removed += pendingRemoved_;
+    if (end > spanEnd)
+        removed += target_.JournalTextRange(spanEnd, end);
+    pendingStart_ = start;
+    pendingRemoved_ = std::move(removed);
+    pendingInserted_ = end - start - removedLength + insertedLength;
+}
+
+void UndoJournal::SetRememberedSelection(int start, int end) {
+    rememberedStart_ = start;
+    rememberedEnd_ = end;
+}
+
+int UndoJournal::AfterLength() const {
+    return tracking_ ? target_.JournalTextLength() : Length(afterText_);
+}
+
+std::string UndoJournal::AfterRange(int start, int length) const {
+    const int total = AfterLength();
+    start = std::clamp(start, 0, total);
+    length = std::clamp(length, 0, total - start);
+    if (length == 0)
+        return {};
+    if (!tracking_)
+        return afterText_.substr(static_cast<size_t>(start), static_cast<size_t>(length));
+    return target_.JournalTextRange(start, start + length);
+}
+
+// Bytes of the remembered text: outside the span they stand, shifted, in the current text.
+std::string UndoJournal::BeforeRange(int start, int length) const {
+    start = std::clamp(start, 0, rememberedLength_);
+    length = std::clamp(length, 0, rememberedLength_ - start);
+    if (length == 0)
+        return {};
+    if (!tracking_)
+        return rememberedText_.substr(static_cast<size_t>(start), static_cast<size_t>(length));
+    if (!pendingAny_)
+        return target_.JournalTextRange(start, start + length);
+    const int end = start + length;
+    const int spanStart = pendingStart_;
+    const int spanEnd = pendingStart_ + Length(pendingRemoved_);
+    const int shift = pendingInserted_ - Length(pendingRemoved_);
+    std::string out;
+    if (start < spanStart)
+        out += target_.JournalTextRange(start, std::min(end, spanStart));
+    if (end > spanStart && start < spanEnd) {
+        const int from = std::max(start, spanStart);
+        out += pendingRemoved_.substr(static_cast<size_t>(from - spanStart),
+                                      static_cast<size_t>(std::min(end, spanEnd) - from));
+    }
+    if (end > spanEnd)
+        out += target_.JournalTextRange(std::max(start, spanEnd) + shift, end + shift);
+    return out;
+}
+
+// The smallest span that turns the remembered text into the current one, on character
+// boundaries. With notifications only the span of the edits is looked at.
+UndoJournal::Change UndoJournal::ActualChange() const {
+    if (!tracking_) {
+        const Span span = Difference(rememberedText_, afterText_);
+        return {span.start, span.removedLength, span.insertedLength};
+    }
+    if (!pendingAny_)
+        return {0, 0, 0};
+    const int removed = Length(pendingRemoved_);
+    const int inserted = pendingInserted_;
+    // The span with a byte on either side, so that character boundaries can be told.
+    const int lead = pendingStart_ > 0 ? 1 : 0;
+    const std::string before = BeforeRange(pendingStart_ - lead, lead) + pendingRemoved_ +
+                               BeforeRange(pendingStart_ + removed, 1);
+    const std::string after = AfterRange(pendingStart_ - lead, inserted + lead + 1);
+    const std::string_view oldSpan = std::string_view(before).substr(lead, removed);
+    const std::string_view newSpan =
+        std::string_view(after).substr(lead, static_cast<size_t>(inserted));
+    const size_t limit = std::min(oldSpan.size(), newSpan.size());
+    int prefix = static_cast<int>(
+        std::mismatch(oldSpan.begin(), oldSpan.begin() + limit, newSpan.begin()).first -
+        oldSpan.begin());
+    while (prefix > 0 && (SplitsCharacter(before, static_cast<size_t>(lead + prefix)) ||
+                          SplitsCharacter(after, static_cast<size_t>(lead + prefix))))
+        --prefix;
+    const size_t suffixLimit = limit - static_cast<size_t>(prefix);
+    int suffix = static_cast<int>(
+        std::mismatch(oldSpan.rbegin(), oldSpan.rbegin() + suffixLimit, newSpan.rbegin()).first -
+        oldSpan.rbegin());
+    while (suffix > 0 && (SplitsCharacter(before, static_cast<size_t>(lead + removed - suffix)) ||
+                          SplitsCharacter(after, static_cast<size_t>(lead + inserted - suffix))))
+        --suffix;
+    return {pendingStart_ + prefix, removed - prefix - suffix, inserted - prefix - suffix};
+}
+
+bool UndoJournal::Changed() const {
+    if (!tracking_)
+        return afterText_ != rememberedText_;
+    const Change change = ActualChange();
+    return change.removedLength > 0 || change.insertedLength > 0;
+}
+
+// Whether the edit the kind and the remembered selection imply is what happened: the same
+// bytes before and after outside it. With notifications: it holds the actual change and
+// changes the length as much.
+bool UndoJournal::RuleFits(const Change& rule) const {
+    if (!tracking_)
+        return Fits(rememberedText_, afterText_,
+                    Span{rule.start, rule.removedLength, rule.insertedLength});
+    if (rule.start < 0 || rule.removedLength < 0 || rule.insertedLength < 0 ||
+        rule.start + rule.removedLength > rememberedLength_ ||
+        rule.start + rule.insertedLength > AfterLength() ||
+        rememberedLength_ - rule.removedLength != AfterLength() - rule.insertedLength)
+        return false;
+    const Change actual = ActualChange();
+    if (actual.removedLength == 0 && actual.insertedLength == 0)
+        return true;
+    return rule.start <= actual.start &&
+           rule.start + rule.removedLength >= actual.start + actual.removedLength;
+}
+
 std::vector<UndoStep> UndoJournal::UndoList() const {
     return {undo_.rbegin(), undo_.rend()};
 }
@@ -117,8 +264,10 @@ std::vector<UndoStep> UndoJournal::RedoList() const {
 }
 
 void UndoJournal::SetStateAfter(std::string text, int selStart, int selEnd) {
-    afterText_ = std::move(text);
-    afterHasText_ = true;
+    if (!tracking_) {
+        afterText_ = std::move(text);
+        afterHasText_ = true;
+    }
     SetSelectionAfter(selStart, selEnd);
 }
 
@@ -129,7 +278,7 @@ void UndoJournal::SetSelectionAfter(int selStart, int selEnd) {
 }
 
 void UndoJournal::TakeStateAfter(bool fromControl) {
-    if (fromControl || !afterHasText_) {
+    if (!tracking_ && (fromControl || !afterHasText_)) {
         afterText_ = target_.JournalText();
         afterHasText_ = true;
     }
@@ -146,7 +295,15 @@ void UndoJournal::DropStateAfter() {
 }
 
 void UndoJournal::RememberStateAfter() {
-    rememberedText_.swap(afterText_);
+    if (tracking_) {
+        pendingAny_ = false;
+        std::string().swap(pendingRemoved_);
+        pendingInserted_ = 0;
+        rememberedLength_ = target_.JournalTextLength();
+    } else {
+        rememberedText_.swap(afterText_);
+        rememberedLength_ = Length(rememberedText_);
+    }
     rememberedStart_ = afterStart_;
     rememberedEnd_ = afterEnd_;
     DropStateAfter();
@@ -154,7 +311,15 @@ void UndoJournal::RememberStateAfter() {
 
 void UndoJournal::ReadRememberedFromControl() {
     DropStateAfter();
-    rememberedText_ = target_.JournalText();
+    if (tracking_) {
+        pendingAny_ = false;
+        std::string().swap(pendingRemoved_);
+        pendingInserted_ = 0;
+        rememberedLength_ = target_.JournalTextLength();
+    } else {
+        rememberedText_ = target_.JournalText();
+        rememberedLength_ = Length(rememberedText_);
+    }
     target_.JournalSelection(rememberedStart_, rememberedEnd_);
 }
 
@@ -162,10 +327,10 @@ void UndoJournal::ReadRememberedFromControl() {
 // the older records pointing at the wrong places, so while there is history such a change is
 // kept as a record of its own; with no history it is simply the new starting point (a load).
 bool UndoJournal::AdoptStateAfter() {
-    if (HasHistory() && afterText_ != rememberedText_) {
+    if (HasHistory() && Changed()) {
         linkRebuild_ = true;
-        const Span span = Difference(rememberedText_, afterText_);
-        PushStep(MakeStep(span.start, span.removedLength, span.insertedLength, kUndoPaste));
+        const Change change = ActualChange();
+        PushStep(MakeStep(change.start, change.removedLength, change.insertedLength, kUndoPaste));
         return true;
     }
     RememberStateAfter();
@@ -183,15 +348,15 @@ void UndoJournal::RememberState(bool fromControl) {
 }
 
 void UndoJournal::RememberedSelection(int& start, int& end) const {
-    const int length = Length(rememberedText_);
+    const int length = rememberedLength_;
     start = std::clamp(std::min(rememberedStart_, rememberedEnd_), 0, length);
     end = std::clamp(std::max(rememberedStart_, rememberedEnd_), 0, length);
 }
 
 UndoStep UndoJournal::MakeStep(int start, int removedLength, int insertedLength, int kind) const {
     UndoStep step;
-    step.removed = rememberedText_.substr(start, removedLength);
-    step.inserted = afterText_.substr(start, insertedLength);
+    step.removed = BeforeRange(start, removedLength);
+    step.inserted = AfterRange(start, insertedLength);
     step.start = start;
     step.end = start + insertedLength;
     step.lengthDifference = insertedLength - removedLength;
@@ -218,28 +383,37 @@ bool UndoJournal::MakeMoveStep(UndoStep& step) const {
     RememberedSelection(from, fromEnd);
     const int length = fromEnd - from;
     const int to = std::min(afterStart_, afterEnd_);
-    const std::string_view before = rememberedText_;
-    const std::string_view after = afterText_;
-    if (length <= 0 || before.size() != after.size() ||
-        std::abs(afterEnd_ - afterStart_) != length || to < 0 || to + length > Length(after) ||
-        to == from)
+    const int total = AfterLength();
+    if (length <= 0 || rememberedLength_ != total || std::abs(afterEnd_ - afterStart_) != length ||
+        to < 0 || to + length > total || to == from)
         return false;
-    const std::string_view moved = before.substr(from, length);
-    if (after.substr(to, length) != moved)
+    const std::string moved = BeforeRange(from, length);
+    if (AfterRange(to, length) != moved)
         return false;
+    // The rest of the text is unchanged; only the part that the edits touched is compared.
+    const Change change = ActualChange();
+    const int low = std::min(change.start, std::min(from, to));
+    const int high = std::max({change.start + change.removedLength, fromEnd, to + length});
+    auto same = [&](int beforeStart, int afterStart, int count) {
+        // Clipped to the touched part: outside it both texts agree anyway.
+        const int begin = std::max(beforeStart, low);
+        const int end = std::min(beforeStart + count, high);
+        if (end <= begin)
+            return true;
+        return BeforeRange(begin, end - begin) ==
+               AfterRange(afterStart + (begin - beforeStart), end - begin);
+    };
     bool rest = false;
     if (to < from) {
-        rest = before.substr(0, to) == after.substr(0, to) &&
-               before.substr(to, from - to) == after.substr(to + length, from - to) &&
-               before.substr(fromEnd) == after.substr(fromEnd);
+        rest = same(0, 0, to) && same(to, to + length, from - to) &&
+               same(fromEnd, fromEnd, rememberedLength_ - fromEnd);
     } else {
-        rest = before.substr(0, from) == after.substr(0, from) &&
-               before.substr(fromEnd, to - from) == after.substr(from, to - from) &&
-               before.substr(to + length) == after.substr(to + length);
+        rest = same(0, 0, from) && same(fromEnd, from, to - from) &&
+               same(to + length, to + length, rememberedLength_ - to - length);
     }
     if (!rest)
         return false;
-    step.removed = std::string(moved);
+    step.removed = moved;
     step.inserted = step.removed;
     step.start = from;
     step.end = fromEnd;
@@ -265,28 +439,26 @@ void UndoJournal::AddStep(int key, int kind, bool stateRead) {
         linkRebuild_ = true;
     TakeStateAfter(!stateRead);
 
-    const std::string_view before = rememberedText_;
-    const std::string_view after = afterText_;
-    const int difference = Length(after) - Length(before);
+    const int difference = AfterLength() - rememberedLength_;
     const int width = std::abs(difference);
     int s = 0;
     int e = 0;
     RememberedSelection(s, e);
     const bool typedKey = typing_ || key == kKeyEnter || key == kKeySpace;
 
-    std::optional<Span> span;
+    std::optional<Change> span;
     int stepKind = kind;
     bool replacementRule = false;
     bool recorded = false;
     if (key == kKeyDelete || kind == kUndoCut || kind == kUndoDeletion) {
-        span = Span{s, width, 0};
+        span = Change{s, width, 0};
         stepKind = key == kKeyDelete ? kUndoDelete : kind;
     } else if (key == kKeyBackspace) {
-        span = Span{e - width, width, 0};
+        span = Change{e - width, width, 0};
         stepKind = kUndoBackspace;
     } else if (typedKey || kind == kUndoPaste || kind == kUndoInsert || kind == kUndoTagRewrite ||
                kind == kUndoUpper || kind == kUndoLower) {
-        span = Span{s, e - s, difference + (e - s)};
+        span = Change{s, e - s, difference + (e - s)};
         stepKind = typedKey ? kUndoTyped : kind;
         replacementRule = true;
     } else if (kind == kUndoMove) {
@@ -294,8 +466,8 @@ void UndoJournal::AddStep(int key, int kind, bool stateRead) {
         if (MakeMoveStep(step)) {
             PushStep(std::move(step));
             recorded = true;
-        } else if (before != after) {
-            const Span found = Difference(before, after);
+        } else if (Changed()) {
+            const Change found = ActualChange();
             PushStep(MakeStep(found.start, found.removedLength, found.insertedLength, kUndoPaste));
             recorded = true;
         }
@@ -307,8 +479,8 @@ void UndoJournal::AddStep(int key, int kind, bool stateRead) {
         // The rule assumes the edit happened at the remembered selection; when the texts say
         // otherwise (a change the view did not report, odd positions), the real difference
         // is recorded so that undo always gives back the text as it was.
-        if (!Fits(before, after, *span)) {
-            span = Difference(before, after);
+        if (!RuleFits(*span)) {
+            span = ActualChange();
             stepKind = KindForFoundSpan(stepKind, span->insertedLength > 0);
         }
         bool keep = true;
@@ -318,7 +490,7 @@ void UndoJournal::AddStep(int key, int kind, bool stateRead) {
             keep = false;
         // The input method used the space key to convert, not to enter a blank.
         if (replacementRule && key == kKeySpace && !typing_ &&
-            after.substr(span->start, span->insertedLength) != kFullWidthSpace)
+            AfterRange(span->start, span->insertedLength) != kFullWidthSpace)
             keep = false;
         if (keep) {
             PushStep(MakeStep(span->start, span->removedLength, span->insertedLength, stepKind));
@@ -341,7 +513,9 @@ void UndoJournal::Undo() {
     UndoStep step = std::move(undo_.back());
     undo_.pop_back();
     target_.JournalFreeze(true);
+    replaying_ = true;
     ReplayUndo(step);
+    replaying_ = false;
     redo_.push_back(std::move(step));
     redoAvailable_ = true;
     ReadRememberedFromControl();
@@ -359,7 +533,9 @@ void UndoJournal::Redo() {
     UndoStep step = std::move(redo_.back());
     redo_.pop_back();
     target_.JournalFreeze(true);
+    replaying_ = true;
     ReplayRedo(step);
+    replaying_ = false;
     undo_.push_back(std::move(step));
     undoAvailable_ = true;
     ReadRememberedFromControl();

@@ -1,8 +1,10 @@
 #pragma once
-// Each view's own undo and redo history. The journal does not watch the
-// control: the view tells it after every change, with a kind, and the journal
-// finds what changed by comparing the text and selection it remembered before
-// the change with those after it.
+// Each view's own undo and redo history. The view tells the journal after every change, with
+// a kind. What changed is known from the control's own change notifications, which the view
+// passes on (NoteChange) as they come: the journal then holds nothing but the edits since the
+// last step and the steps themselves, and no keystroke copies or compares the whole text.
+// Without those notifications (TrackChanges not called) the journal compares the whole text
+// it remembered with the text after each change instead.
 
 #include <string>
 #include <vector>
@@ -13,6 +15,12 @@ class IUndoTarget {
     virtual ~IUndoTarget() = default;
     // Whole text and selection of the control.
     virtual std::string JournalText() const = 0;
+    // Byte range [start, end) and length of the text; the whole text is not needed for them.
+    virtual std::string JournalTextRange(int start, int end) const {
+        return JournalText().substr(static_cast<std::size_t>(start),
+                                    static_cast<std::size_t>(end - start));
+    }
+    virtual int JournalTextLength() const { return static_cast<int>(JournalText().size()); }
     virtual void JournalSelection(int& start, int& end) const = 0;
     virtual void JournalSetSel(int start, int end) = 0;
     // Replaces the selection; the caret ends behind the new text.
@@ -23,7 +31,8 @@ class IUndoTarget {
     virtual bool JournalColouringOn() const = 0;
     // Painting frozen (true) or thawed (false); the selection highlight hidden meanwhile.
     virtual void JournalFreeze(bool freeze) = 0;
-    // Hands the text to the side pane's link browser (which may do nothing yet).
+    // Hands the text to the side pane's link browser (which may do nothing yet). The text is
+    // empty when the journal follows the control's notifications and keeps no copy of it.
     virtual void JournalTellSidePane(const std::string& text, bool rebuildLinks) = 0;
     // Whether the view has a tag at the caret, and whether the side pane is shown.
     virtual bool JournalHasTagAtCaret() const = 0;
@@ -65,6 +74,12 @@ class UndoJournal {
   public:
     explicit UndoJournal(IUndoTarget& target);
 
+    // From now on every change of the text is reported through NoteChange, before it happens
+    // (position, bytes about to be removed, bytes about to be inserted); changes the journal
+    // makes itself while undoing and redoing are ignored.
+    void TrackChanges();
+    void NoteChange(int position, int removedLength, int insertedLength);
+
     // Reports one edit. key: the key code of a key release, else 0. stateRead:
     // the view already stored the state after the edit (SetStateAfter).
     void AddStep(int key, int kind, bool stateRead);
@@ -86,10 +101,13 @@ class UndoJournal {
     bool redoAvailable() const { return redoAvailable_; }
     bool linkRebuild() const { return linkRebuild_; }
 
-    // The state before the current edit.
+    // The state before the current edit (the text itself only while no notifications come).
     const std::string& RememberedText() const { return rememberedText_; }
+    int RememberedLength() const { return rememberedLength_; }
     int RememberedStart() const { return rememberedStart_; }
     int RememberedEnd() const { return rememberedEnd_; }
+    // Moves the remembered caret, as if the user had put it there before the edit.
+    void SetRememberedSelection(int start, int end);
 
     // The lists, most recent first, each ending with its sentinel (copies: for inspection).
     std::vector<UndoStep> UndoList() const;
@@ -98,6 +116,20 @@ class UndoJournal {
     int RedoCount() const { return static_cast<int>(redo_.size()) - 1; }
 
   private:
+    // What changed since the remembered state: [start, start + removed) of the remembered text
+    // became [start, start + inserted) of the current one.
+    struct Change {
+        int start = 0;
+        int removedLength = 0;
+        int insertedLength = 0;
+    };
+    Change ActualChange() const;
+    bool Changed() const;
+    bool RuleFits(const Change& rule) const;
+    std::string BeforeRange(int start, int length) const;
+    std::string AfterRange(int start, int length) const;
+    int AfterLength() const;
+
     void TakeStateAfter(bool fromControl);
     void DropStateAfter();
     bool AdoptStateAfter();
@@ -114,6 +146,16 @@ class UndoJournal {
     void TellSidePane(const std::string& stepText);
 
     IUndoTarget& target_;
+    bool tracking_ = false;
+    bool replaying_ = false;
+    // Following notifications: the edits since the remembered state as one span of the current
+    // text, with the bytes of the remembered text it replaced.
+    bool pendingAny_ = false;
+    int pendingStart_ = 0;
+    std::string pendingRemoved_;
+    int pendingInserted_ = 0;
+    int rememberedLength_ = 0;
+    // Without notifications: the whole texts before and after the edit.
     std::string rememberedText_;
     int rememberedStart_ = 0;
     int rememberedEnd_ = 0;

@@ -15,7 +15,7 @@ const char CVeskHtmlView::kLargeTextMessage[] =
     "ファイルサイズが大きい為、動作が遅くなります。\r\n[ツール]-[設定]-[エディタ]"
     "でコードの色分けをしない様に設定することをお勧めします。";
 
-std::function<void(CVeskHtmlView&, const std::string&, bool)> CVeskHtmlView::sidePaneSink;
+std::function<void(CVeskHtmlView&, bool)> CVeskHtmlView::sidePaneSink;
 std::function<void(CVeskHtmlView&)> CVeskHtmlView::caretRecordsRefresher;
 std::function<bool()> CVeskHtmlView::settingsSheetOpen;
 std::function<std::string(std::string_view, int)> CVeskHtmlView::tagCaseConversion;
@@ -36,6 +36,11 @@ CVeskHtmlView::CVeskHtmlView(CAppSettings& settings, CVeskHtmlDoc* document, QWi
     control_->SetWordWrap(snapshot_.wrap != 0);
     ApplyStyles();
     journal_ = std::make_unique<UndoJournal>(static_cast<IUndoTarget&>(*this));
+    // The journal learns every change from the control itself and keeps no copy of the text.
+    journal_->TrackChanges();
+    control_->changeAboutToHappen = [this](int position, int removed, int inserted) {
+        journal_->NoteChange(position, removed, inserted);
+    };
 
     ConnectControl();
     if (document_)
@@ -146,18 +151,25 @@ void CVeskHtmlView::SetText(std::string_view utf8) {
         control_->SetWholeText(utf8);
         settingText_ = false;
         emit StatusMessage(QString());
+        // A whole new text is taken as read, which tells of a large one.
+        CheckLargeText();
         journal_->RememberState(true);
         if (!utf8.empty()) {
             ColourRange(control_->WholeTextView(), 0, -1);
             control_->SetSel(0, 0);
-            if (sidePaneSink)
-                TellSidePane(std::string(utf8), true);
+            TellSidePane(true);
         }
     }
     emit StatusChanged();
 }
 
 std::string CVeskHtmlView::GetAllText() {
+    CheckLargeText();
+    return control_->WholeText();
+}
+
+// Large-text mode is entered, with its message, once per time the text grows past the limit.
+void CVeskHtmlView::CheckLargeText() {
     const int length = control_->TextLength();
     if (length < kLargeTextLength) {
         largeTextMode_ = false;
@@ -167,7 +179,6 @@ std::string CVeskHtmlView::GetAllText() {
         vesk::ShowMessage(kLargeTextMessage, "VeskHtml", vesk::MsgIcon::Question,
                           vesk::MsgButtons::Ok, this);
     }
-    return control_->WholeText();
 }
 
 void CVeskHtmlView::RefreshSettings() {
@@ -188,15 +199,14 @@ void CVeskHtmlView::OnActivated() {
     settings_.activeView = this;
     if (!settingsSheetOpen || !settingsSheetOpen())
         RefreshSettings();
-    // The whole text is copied only when there is a side pane to take it.
-    if (settings_.currentShowHide && sidePaneSink)
-        TellSidePane(control_->WholeText(), true);
+    if (settings_.currentShowHide)
+        TellSidePane(true);
     emit StatusChanged();
 }
 
-void CVeskHtmlView::TellSidePane(const std::string& text, bool rebuild) {
+void CVeskHtmlView::TellSidePane(bool rebuild) {
     if (sidePaneSink)
-        sidePaneSink(*this, text, rebuild);
+        sidePaneSink(*this, rebuild);
 }
 
 // Insertion primitives.
@@ -314,6 +324,14 @@ std::string CVeskHtmlView::JournalText() const {
     return const_cast<CVeskHtmlView*>(this)->GetAllText();
 }
 
+std::string CVeskHtmlView::JournalTextRange(int start, int end) const {
+    return control_->TextRange(start, end);
+}
+
+int CVeskHtmlView::JournalTextLength() const {
+    return control_->TextLength();
+}
+
 void CVeskHtmlView::JournalSelection(int& start, int& end) const {
     control_->GetSel(start, end);
 }
@@ -352,8 +370,8 @@ void CVeskHtmlView::JournalFreeze(bool freeze) {
     }
 }
 
-void CVeskHtmlView::JournalTellSidePane(const std::string& text, bool rebuildLinks) {
-    TellSidePane(text, rebuildLinks);
+void CVeskHtmlView::JournalTellSidePane(const std::string&, bool rebuildLinks) {
+    TellSidePane(rebuildLinks);
 }
 
 bool CVeskHtmlView::JournalHasTagAtCaret() const {

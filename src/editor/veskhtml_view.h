@@ -109,7 +109,7 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
     // Hooks of the surrounding program (the side pane and the caret records
     // of the tag tools plug in here as they arrive).
     // Receives the text for the link browser, and whether its links must be rebuilt.
-    static std::function<void(CVeskHtmlView&, const std::string&, bool)> sidePaneSink;
+    static std::function<void(CVeskHtmlView&, bool)> sidePaneSink;
     // Refreshes the caret records of a view (tag, colour code, link at the caret).
     static std::function<void(CVeskHtmlView&)> caretRecordsRefresher;
     // Whether the settings sheet is open (the view then leaves its settings alone).
@@ -146,7 +146,8 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
     void StyleTypedText();
     void HidePointer();
     void ShowPointer();
-    void TellSidePane(const std::string& text, bool rebuild);
+    void TellSidePane(bool rebuild);
+    void CheckLargeText();
 
     // IUndoTarget.
     std::string JournalText() const override;
@@ -158,6 +159,8 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
     void JournalSetTextStyleAtCaret() override;
     bool JournalColouringOn() const override;
     void JournalFreeze(bool freeze) override;
+    std::string JournalTextRange(int start, int end) const override;
+    int JournalTextLength() const override;
     void JournalTellSidePane(const std::string& text, bool rebuildLinks) override;
     bool JournalHasTagAtCaret() const override;
     bool JournalSidePaneShown() const override;

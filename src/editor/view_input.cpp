@@ -102,7 +102,7 @@ void CVeskHtmlView::StyleTypedText() {
 void CVeskHtmlView::RefreshCaretContext() {
     control_->GetSel(selStart_, selEnd_);
     const std::string_view text = control_->WholeTextView();
-    journal_->SetStateAfter(std::string(text), selStart_, selEnd_);
+    journal_->SetSelectionAfter(selStart_, selEnd_);
     commentOpener_ = vesk::CommentOpenerNear(text, selStart_, selEnd_);
     insideTagFlag_ = vesk::InsideTagFlag(text, selStart_, selEnd_);
     if (caretRecordsRefresher)
@@ -186,13 +186,13 @@ void CVeskHtmlView::OnDropAccepting() {
 void CVeskHtmlView::OnDropDone() {
     if (keyInProgress_ || !dropPending_)
         return;
-    const std::string& before = journal_->RememberedText();
+    const int beforeLength = journal_->RememberedLength();
     const int oldStart = journal_->RememberedStart();
     const int oldEnd = journal_->RememberedEnd();
     int s = 0, e = 0;
     control_->GetSel(s, e);
     const int length = control_->TextLength();
-    if (length == static_cast<int>(before.size()) && dragStartedOnSelection_) {
+    if (length == beforeLength && dragStartedOnSelection_) {
         // Text moved inside the control.
         dragStartedOnSelection_ = false;
         CTextControl::FreezePainting freeze(*control_);
@@ -213,10 +213,10 @@ void CVeskHtmlView::OnDropDone() {
     } else {
         // Text dropped from outside (or copied inside): an insertion.
         dragStartedOnSelection_ = false;
-        const int n = std::abs(length - static_cast<int>(before.size()));
+        const int n = std::abs(length - beforeLength);
         const int insertStart = std::max(0, e - n);
-        journal_->SetStateAfter(before, insertStart, insertStart);
-        journal_->AddStep(0, kUndoNoChange, true);
+        // The insertion is recorded as made at the drop point.
+        journal_->SetRememberedSelection(insertStart, insertStart);
         CTextControl::FreezePainting freeze(*control_);
         RecolourPasted(insertStart, n);
         control_->SetSel(s, e);

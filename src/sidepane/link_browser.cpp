@@ -236,13 +236,13 @@ void CLinkBrowserPage::SelectItem(QTreeWidgetItem* item) {
 
 // ---- Background refresh -------------------------------------------------------------
 
-void CLinkBrowserPage::RefreshInBackground(const std::string& text, bool force) {
+void CLinkBrowserPage::RefreshInBackground(std::string text, bool force) {
     if (!host_.PaneShown())
         return;
     if (force)
         pendingForce_ = true;
     const int serial = ++latestSerial_;
-    pool_.start([this, copy = text, serial] {
+    pool_.start([this, copy = std::move(text), serial] {
         // A newer request is queued behind this one and will do the work.
         if (serial != latestSerial_.load())
             return;

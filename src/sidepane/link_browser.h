@@ -48,7 +48,7 @@ class CLinkBrowserPage : public QWidget {
     void RebuildLinks(const std::string& text, CVeskHtmlView* view, bool force);
     // Extracts the links of a copy of text on a worker thread; the tree is
     // rebuilt (keeping the selected link) when force is set or a count changed.
-    void RefreshInBackground(const std::string& text, bool force);
+    void RefreshInBackground(std::string text, bool force);
     // Blocks until every background refresh has finished and been applied (for tests).
     void WaitForBackgroundRefresh();
     // Rebuilds the tree from text and selects the link whose value starts at

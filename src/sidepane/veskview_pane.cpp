@@ -1,6 +1,7 @@
 #include "sidepane/veskview_pane.h"
 
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "editor/text_control.h"
@@ -12,6 +13,8 @@
 
 namespace {
 const char kSection[] = "VeskViewSettings";
+// How long typing must pause before the link tree follows the text.
+constexpr int kQuietMs = 300;
 }  // namespace
 
 CVeskViewPane::CVeskViewPane(CAppSettings& settings, SidePaneHost host, QWidget* parent)
@@ -25,6 +28,10 @@ CVeskViewPane::CVeskViewPane(CAppSettings& settings, SidePaneHost host, QWidget*
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(tabs_);
     SelectTab(AppStore().GetProfileInt(kSection, "TabNum", 0));
+    quiet_ = new QTimer(this);
+    quiet_->setSingleShot(true);
+    quiet_->setInterval(kQuietMs);
+    connect(quiet_, &QTimer::timeout, this, &CVeskViewPane::RefreshFromPendingView);
 }
 
 CVeskViewPane::~CVeskViewPane() {
@@ -59,13 +66,29 @@ bool CVeskViewPane::ShowLinkOfCaret(CVeskHtmlView& view, const std::string& link
     return found;
 }
 
-void CVeskViewPane::OnViewText(CVeskHtmlView& view, const std::string& text, bool rebuild) {
+void CVeskViewPane::OnViewChanged(CVeskHtmlView& view, bool rebuild) {
     if (!host_.PaneShown())
         return;
-    if (&view != linkBrowser_->TreeView())
-        linkBrowser_->RebuildLinks(text, &view, false);
-    else
-        linkBrowser_->RefreshInBackground(text, rebuild);
+    if (&view != linkBrowser_->TreeView()) {
+        quiet_->stop();
+        pendingView_ = nullptr;
+        linkBrowser_->RebuildLinks(view.Control().WholeText(), &view, false);
+        return;
+    }
+    // Keystrokes coming one after another refresh the links once, when they pause.
+    pendingView_ = &view;
+    pendingRebuild_ = pendingRebuild_ || rebuild;
+    quiet_->start();
+}
+
+void CVeskViewPane::RefreshFromPendingView() {
+    CVeskHtmlView* view = pendingView_;
+    pendingView_ = nullptr;
+    const bool rebuild = pendingRebuild_;
+    pendingRebuild_ = false;
+    if (!view || view != linkBrowser_->TreeView() || !host_.PaneShown())
+        return;
+    linkBrowser_->RefreshInBackground(view->Control().WholeText(), rebuild);
 }
 
 void CVeskViewPane::OnShown() {

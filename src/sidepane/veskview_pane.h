@@ -2,10 +2,13 @@
 // The side pane "VeskView": a tab control with the file browser and the link
 // browser, fed by the source views with their text.
 
+#include <QPointer>
 #include <QWidget>
 #include <string>
 
 #include "sidepane/side_pane_host.h"
+
+class QTimer;
 
 class CAppSettings;
 class CFileBrowserPage;
@@ -34,9 +37,10 @@ class CVeskViewPane : public QWidget {
     // left as it is) when the tree has no such link.
     bool ShowLinkOfCaret(CVeskHtmlView& view, const std::string& linkText, int linkPosition);
 
-    // A view handed over its text: a view other than the one the link tree
-    // shows gets the tree rebuilt; the same view refreshes it in the background.
-    void OnViewText(CVeskHtmlView& view, const std::string& text, bool rebuild);
+    // A view's text changed or it became active: a view other than the one the link tree
+    // shows gets the tree rebuilt at once; edits of the same view refresh it in the
+    // background once typing pauses, from one copy of the text taken then.
+    void OnViewChanged(CVeskHtmlView& view, bool rebuild);
     // The pane was shown: the link tree is rebuilt from the active view.
     void OnShown();
 
@@ -46,7 +50,12 @@ class CVeskViewPane : public QWidget {
     void SaveSettings();
 
   private:
+    void RefreshFromPendingView();
+
     CAppSettings& settings_;
+    QTimer* quiet_ = nullptr;
+    QPointer<CVeskHtmlView> pendingView_;
+    bool pendingRebuild_ = false;
     SidePaneHost host_;
     QTabWidget* tabs_;
     CFileBrowserPage* fileBrowser_;

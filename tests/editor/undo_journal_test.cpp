@@ -30,6 +30,8 @@ class FakeView : public IUndoTarget {
         bool rebuild;
     };
     std::vector<Told> told;
+    // Set: the fake reports each change to this journal before making it, as the control does.
+    UndoJournal* notify = nullptr;
 
     std::string Selected() const { return text.substr(selStart, selEnd - selStart); }
     void Select(int start, int end) { JournalSetSel(start, end); }
@@ -49,6 +51,13 @@ class FakeView : public IUndoTarget {
         selEnd = std::clamp(std::max(start, end), 0, length);
     }
     void JournalReplaceSel(const std::string& with) override {
+        if (notify) {
+            // A replacement is a deletion, then an insertion.
+            if (selEnd > selStart)
+                notify->NoteChange(selStart, selEnd - selStart, 0);
+            if (!with.empty())
+                notify->NoteChange(selStart, 0, static_cast<int>(with.size()));
+        }
         text.replace(selStart, selEnd - selStart, with);
         selStart = selEnd = selStart + static_cast<int>(with.size());
     }
@@ -729,6 +738,107 @@ TEST(UndoJournalRandomTest, RandomEditsUndoAndRedoExactly) {
         }
         EXPECT_FALSE(journal.redoAvailable());
         EXPECT_EQ(view.freezeDepth, 0);
+    }
+}
+
+// The journal that follows the control's change notifications keeps exactly the history of
+// the one that compares whole texts, over random edits of every sort, undos and redos.
+TEST(UndoJournalRandomTest, FollowingNotificationsGivesTheSameHistoryAsComparingTexts) {
+    const std::vector<std::string> pieces = {"a",  "<", ">",   "\r\n", kNi,
+                                             kHon, " ", "xyz", "aa",   ""};
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+        std::mt19937 random(seed);
+        Session compared, followed;
+        followed.journal.TrackChanges();
+        followed.view.notify = &followed.journal;
+        for (Session* session : {&compared, &followed})
+            session->Load("<HTML>" + kNi + "aaa\r\n</HTML>");
+        auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+        for (int op = 0; op < 60; ++op) {
+            const std::string& text = compared.view.text;
+            std::vector<int> at;
+            for (int i = 0; i <= static_cast<int>(text.size()); ++i)
+                if (Session::IsBoundary(text, i))
+                    at.push_back(i);
+            int a = at[pick(static_cast<int>(at.size()))];
+            int b = at[pick(static_cast<int>(at.size()))];
+            if (a > b)
+                std::swap(a, b);
+            const std::string& piece = pieces[pick(static_cast<int>(pieces.size()))];
+            const int what = pick(9);
+            int to = -1;
+            if (what == 6 && a != b) {
+                const std::string rest = text.substr(0, a) + text.substr(b);
+                std::vector<int> places;
+                for (int i = 0; i <= static_cast<int>(rest.size()); ++i)
+                    if (Session::IsBoundary(rest, i))
+                        places.push_back(i);
+                to = places[pick(static_cast<int>(places.size()))];
+            }
+            for (Session* session : {&compared, &followed}) {
+                switch (what) {
+                    case 0:
+                        session->Click(a, a);
+                        session->Type(piece);
+                        break;
+                    case 1:
+                        session->Click(a, b);
+                        session->Backspace();
+                        break;
+                    case 2:
+                        session->Click(a, b);
+                        session->Delete();
+                        break;
+                    case 3:
+                        session->Click(a, b);
+                        session->Paste(piece);
+                        break;
+                    case 4:
+                        if (a != b) {
+                            session->Click(a, b);
+                            session->Cut();
+                        }
+                        break;
+                    case 5:
+                        session->journal.Undo();
+                        break;
+                    case 6:
+                        if (to >= 0) {
+                            session->Click(a, b);
+                            session->Drag(to);
+                        }
+                        break;
+                    case 7:
+                        session->journal.Redo();
+                        break;
+                    default:
+                        session->Click(a, b);
+                        session->Type(piece);
+                        break;
+                }
+            }
+            ASSERT_EQ(followed.view.text, compared.view.text) << "seed " << seed << " op " << op;
+            ASSERT_EQ(followed.view.selStart, compared.view.selStart);
+            ASSERT_EQ(followed.view.selEnd, compared.view.selEnd);
+            const auto same = [&](const std::vector<UndoStep>& x, const std::vector<UndoStep>& y) {
+                ASSERT_EQ(x.size(), y.size()) << "seed " << seed << " op " << op;
+                for (size_t i = 0; i < x.size(); ++i) {
+                    EXPECT_EQ(x[i].kind, y[i].kind) << "seed " << seed << " op " << op;
+                    EXPECT_EQ(x[i].start, y[i].start) << "seed " << seed << " op " << op;
+                    EXPECT_EQ(x[i].end, y[i].end);
+                    EXPECT_EQ(x[i].removed, y[i].removed);
+                    EXPECT_EQ(x[i].inserted, y[i].inserted);
+                    EXPECT_EQ(x[i].selStart, y[i].selStart);
+                    EXPECT_EQ(x[i].selEnd, y[i].selEnd);
+                    EXPECT_EQ(x[i].moveFrom, y[i].moveFrom);
+                    EXPECT_EQ(x[i].moveTo, y[i].moveTo);
+                }
+            };
+            same(followed.journal.UndoList(), compared.journal.UndoList());
+            same(followed.journal.RedoList(), compared.journal.RedoList());
+            if (HasFailure())
+                return;
+        }
     }
 }
 
