@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <map>
 
 namespace bench {
 
@@ -30,27 +31,31 @@ QTemporaryDir& Dir() {
 }
 }  // namespace
 
-const std::string& PageText() {
-    static const std::string text = [] {
+const std::string& PageText(int megabytes) {
+    static std::map<int, std::string> pages;
+    std::string& text = pages[megabytes];
+    if (text.empty()) {
         std::string t =
             "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
             "<HTML>\r\n<HEAD>\r\n<TITLE>大きなページ</TITLE>\r\n</HEAD>\r\n"
             "<BODY BGCOLOR=\"#FFFFFF\" TEXT=\"#000000\" LINK=\"#0000FF\">\r\n";
-        while (t.size() < 10 * 1000 * 1000) t += kBlock;
+        while (t.size() < static_cast<std::size_t>(megabytes) * 1000 * 1000) t += kBlock;
         t += "</BODY>\r\n</HTML>\r\n";
-        return t;
-    }();
+        text = std::move(t);
+    }
     return text;
 }
 
-QString PageFile(vesk::TextEncoding encoding, bool lfBreaks) {
-    const QString path =
-        Dir().path() +
-        QString("/page-%1-%2.html").arg(static_cast<int>(encoding)).arg(lfBreaks ? "lf" : "crlf");
+QString PageFile(vesk::TextEncoding encoding, bool lfBreaks, int megabytes) {
+    const QString path = Dir().path() + QString("/page-%1-%2-%3.html")
+                                            .arg(static_cast<int>(encoding))
+                                            .arg(lfBreaks ? "lf" : "crlf")
+                                            .arg(megabytes);
     if (QFile::exists(path))
         return path;
-    std::string text =
-        lfBreaks ? vesk::BreaksFromCrLf(PageText(), vesk::LineBreakStyle::Lf) : PageText();
+    std::string text = lfBreaks
+                           ? vesk::BreaksFromCrLf(PageText(megabytes), vesk::LineBreakStyle::Lf)
+                           : PageText(megabytes);
     std::string bytes = vesk::EncodeText(text, encoding).bytes;
     QFile file(path);
     file.open(QIODevice::WriteOnly);

@@ -1,6 +1,6 @@
 #pragma once
 // The benchmark page: a realistic Japanese page (tables, links, images,
-// comments) repeated to about 10 MB.
+// comments) repeated to a given size (10 MB unless said).
 
 #include <QString>
 #include <string>
@@ -9,10 +9,10 @@
 
 namespace bench {
 
-// The page's text as the editor holds it: UTF-8 with CR LF breaks.
-const std::string& PageText();
+// The page's text as the editor holds it (UTF-8 with CR LF breaks), about this many MB.
+const std::string& PageText(int megabytes = 10);
 // The page written to a temporary file in the given encoding and line breaks.
-QString PageFile(vesk::TextEncoding encoding, bool lfBreaks);
+QString PageFile(vesk::TextEncoding encoding, bool lfBreaks, int megabytes = 10);
 // Peak resident memory of the process in megabytes.
 double PeakMegabytes();
 

@@ -1,10 +1,10 @@
-// Speed and memory of the editor on a 10 MB page.
+// Speed and memory of the editor on large pages (10 MB unless an argument gives the size in MB).
 //
-// BM_OpenAndColour      open a 10 MB Shift-JIS page into a view (read, detect, decode,
+// BM_OpenAndColour/N    open an N MB Shift-JIS page into a view (read, detect, decode,
 //                       line breaks, fill and colour the control); peak memory with it open
 // BM_ColourWholeText    ColourRange over the whole text in the real control
 // BM_PeerLexerHTML      QScintilla's own HTML lexer colouring the same text (the yardstick)
-// BM_KeyReleaseCycle    one typed "<" in the middle of the page and its key release
+// BM_KeyReleaseCycle/N  one typed "<" in the middle of an N MB page, its key release and repaint
 // BM_ReplaceAll         replace all of a 3-character text by a 5-character text (100,000 matches)
 // BM_Open*/BM_Save*     opening and saving through the document
 
@@ -40,18 +40,20 @@ struct OpenPage {
     CAppSettings settings;
     CVeskHtmlDoc doc;
     CVeskHtmlView view{settings, &doc};
-    OpenPage() {
+    explicit OpenPage(int megabytes = 10) {
         QString error;
-        doc.Load(bench::PageFile(TextEncoding::ShiftJis, false), &error);
+        doc.Load(bench::PageFile(TextEncoding::ShiftJis, false, megabytes), &error);
     }
 };
 
+// The page size in MB is the benchmark's argument.
 void BM_OpenAndColour(benchmark::State& state) {
-    const double textMegabytes = bench::PageText().size() / (1024.0 * 1024.0);
-    bench::PageFile(TextEncoding::ShiftJis, false);
+    const int megabytes = static_cast<int>(state.range(0));
+    const double textMegabytes = bench::PageText(megabytes).size() / (1024.0 * 1024.0);
+    bench::PageFile(TextEncoding::ShiftJis, false, megabytes);
     const double before = bench::PeakMegabytes();
     for (auto _ : state) {
-        OpenPage page;
+        OpenPage page(megabytes);
         benchmark::DoNotOptimize(page.view.Control().TextLength());
         state.counters["peak_MB"] = bench::PeakMegabytes();
         state.counters["peak_over_start_per_text"] =
@@ -90,7 +92,7 @@ void BM_KeyReleaseCycle(benchmark::State& state) {
         RefreshLinkAtCaret(view);
         vesk::RefreshColourAtCaret(view);
     };
-    OpenPage page;
+    OpenPage page(static_cast<int>(state.range(0)));
     // Shown, so that each cycle includes the repaint the user waits for.
     page.view.resize(1000, 700);
     page.view.show();
@@ -189,10 +191,13 @@ void BM_SaveUtf8Lf(benchmark::State& s) {
 }
 
 // Memory first, while the process is fresh.
-BENCHMARK(BM_OpenAndColour)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_OpenAndColour)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ColourWholeText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PeerLexerHTML)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeyReleaseCycle)
+    ->Arg(1)
+    ->Arg(10)
+    ->Arg(50)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

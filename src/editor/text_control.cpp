@@ -214,13 +214,26 @@ void CTextControl::SetSel(int start, int end) {
     if (start < 0) {
         // A negative start removes the selection and leaves the caret where it is.
         const long caret = Send(*this, Sci::SCI_GETCURRENTPOS);
-        Send(*this, Sci::SCI_SETSEL, caret, caret);
+        SetSel(static_cast<int>(caret), static_cast<int>(caret));
         return;
     }
     if (end < 0 || end > length)
         end = length;
     start = std::min(start, length);
-    Send(*this, Sci::SCI_SETSEL, start, end);
+    // SCI_SETSEL first forgets the old selection and so repaints everything from the top of
+    // the text to the new one, on every keystroke that puts the caret back; moving the anchor
+    // and the caret repaints only what changed. Several or rectangular selections become one.
+    if (Send(*this, Sci::SCI_GETSELECTIONS) > 1 || Send(*this, Sci::SCI_SELECTIONISRECTANGLE)) {
+        Send(*this, Sci::SCI_SETSEL, start, end);
+        return;
+    }
+    if (start == end) {
+        Send(*this, Sci::SCI_SETEMPTYSELECTION, start);
+    } else {
+        Send(*this, Sci::SCI_SETANCHOR, start);
+        Send(*this, Sci::SCI_SETCURRENTPOS, end);
+    }
+    Send(*this, Sci::SCI_SCROLLCARET);
 }
 
 std::string CTextControl::SelectedText() const {
@@ -237,8 +250,7 @@ void CTextControl::ReplaceSel(std::string_view utf8) {
     // Replacing the target by length keeps NUL bytes that SCI_REPLACESEL would cut.
     Send(*this, Sci::SCI_SETTARGETRANGE, start, end);
     SendText(*this, Sci::SCI_REPLACETARGET, utf8.size(), utf8.data());
-    const long caret = start + static_cast<long>(utf8.size());
-    Send(*this, Sci::SCI_SETSEL, caret, caret);
+    SetSel(start + static_cast<int>(utf8.size()), start + static_cast<int>(utf8.size()));
     FlushChange();
 }
 
@@ -362,6 +374,9 @@ void CTextControl::ApplyStyleBytes(int start, std::string_view styles) {
     Send(*this, Sci::SCI_STARTSTYLING, start, 0xFF);
     SendText(*this, Sci::SCI_SETSTYLINGEX, styles.size(), styles.data());
     MarkStrikeout(start, styles);
+    // The view styles the text itself: all of it counts as styled, so Scintilla never asks
+    // for more and never throws away a paint to wait for it.
+    Send(*this, Sci::SCI_STARTSTYLING, length, 0xFF);
 }
 
 // Clears the strikeout indicators over a styled range and draws them again where
@@ -440,6 +455,19 @@ void CTextControl::LineScroll(int lines) {
 }
 
 void CTextControl::HideSelection(bool hide) {
+    // Scintilla redraws the whole window for either call; an empty selection shows nothing to
+    // hide, so it is left alone and typing repaints only what changed.
+    if (hide) {
+        int start = 0, end = 0;
+        GetSel(start, end);
+        selectionHidden_ = start != end;
+    } else if (!selectionHidden_) {
+        return;
+    } else {
+        selectionHidden_ = false;
+    }
+    if (hide && !selectionHidden_)
+        return;
     Send(*this, Sci::SCI_HIDESELECTION, hide);
 }
 
@@ -452,15 +480,16 @@ bool CTextControl::WordWrap() const {
 }
 
 // The viewport is a child of the control and follows its update state.
-CTextControl::FreezePainting::FreezePainting(CTextControl& control)
-    : control_(control), wasEnabled_(control.updatesEnabled()) {
-    control_.setUpdatesEnabled(false);
-}
+// Qt paints only when the event loop comes round, so an operation that runs to its end before
+// returning shows no half-done state anyway. Turning updates off and on again, as this did,
+// repainted the whole control after every keystroke that recoloured.
+// Qt paints only when the event loop comes round, so an operation that runs to its end before
+// returning shows no half-done state anyway. Turning updates off and on again would make Qt
+// repaint the whole control afterwards: for every keystroke that recolours, many times the
+// work of the keystroke itself.
+CTextControl::FreezePainting::FreezePainting(CTextControl& control) : control_(control) {}
 
-CTextControl::FreezePainting::~FreezePainting() {
-    if (wasEnabled_)
-        control_.setUpdatesEnabled(true);
-}
+CTextControl::FreezePainting::~FreezePainting() = default;
 
 int CTextControl::KeyCodeOf(const QKeyEvent* event) {
     const int key = event->key();

@@ -53,7 +53,8 @@ class CTextControl : public QsciScintilla {
     void SetWordWrap(bool wrap);
     bool WordWrap() const;
 
-    // No painting while a FreezePainting lives.
+    // One visible change: nothing is painted before the operation that holds it has ended,
+    // and then only what changed.
     class FreezePainting {
       public:
         explicit FreezePainting(CTextControl& control);
@@ -62,8 +63,7 @@ class CTextControl : public QsciScintilla {
         FreezePainting& operator=(const FreezePainting&) = delete;
 
       private:
-        CTextControl& control_;
-        bool wasEnabled_;
+        [[maybe_unused]] CTextControl& control_;
     };
 
     // Key and mouse events seen before the control handles them. A filter that
@@ -119,7 +119,8 @@ class CTextControl : public QsciScintilla {
     void MarkStrikeout(int start, std::string_view styles);
     void MarkStrikeout(int start, int length, int style);
     void CheckSelection();
-    bool droppedHere_ = false;  // a drop into this control happened during the current drag
+    bool droppedHere_ = false;
+    bool selectionHidden_ = false;  // a drop into this control happened during the current drag
 
     StyleFormat formats_[kStyleSlots];
     unsigned definedStyles_ = 0;     // bit per style with a remembered format

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QPaintEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -289,16 +290,38 @@ TEST_F(TextControlTest, StrikeoutIsDrawnOverStruckStylesOnly) {
     EXPECT_FALSE(struck(5));
 }
 
-TEST_F(TextControlTest, FreezePaintingRestoresThePreviousState) {
+// What a recolouring keystroke does to the control (a frozen edit, styles, the caret put
+// back) repaints the line it changed, not the whole window from the top.
+TEST_F(TextControlTest, AnEditRepaintsOnlyTheLinesItChanged) {
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "<P>line " + std::to_string(i) + " of the page</P>\r\n";
+    control_->SetWholeText(text);
+    const int line = 6;
+    const int caret = static_cast<int>(Send(Sci::SCI_POSITIONFROMLINE, line)) + 3;
+    control_->SetSel(caret, caret);
+    QCoreApplication::processEvents();
+
+    struct PaintLog : QObject {
+        QRegion painted;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint)
+                painted += static_cast<QPaintEvent*>(event)->region();
+            return false;
+        }
+    } log;
+    control_->viewport()->installEventFilter(&log);
     {
-        CTextControl::FreezePainting outer(*control_);
-        EXPECT_FALSE(control_->updatesEnabled());
-        EXPECT_FALSE(control_->viewport()->updatesEnabled());
-        { CTextControl::FreezePainting inner(*control_); }
-        EXPECT_FALSE(control_->updatesEnabled());
+        CTextControl::FreezePainting freeze(*control_);
+        control_->ReplaceSel("<");
+        control_->ApplyStyle(caret, caret + 1, CTextControl::kTag);
+        control_->SetSel(caret, caret);
+        control_->SetSel(caret + 1, caret + 1);
     }
-    EXPECT_TRUE(control_->updatesEnabled());
-    EXPECT_TRUE(control_->viewport()->updatesEnabled());
+    QCoreApplication::processEvents();
+    const int lineHeight = static_cast<int>(Send(Sci::SCI_TEXTHEIGHT, line));
+    EXPECT_FALSE(log.painted.isEmpty());
+    EXPECT_LE(log.painted.boundingRect().height(), 2 * lineHeight);
+    EXPECT_GT(log.painted.boundingRect().top(), lineHeight * (line - 1));
 }
 
 TEST_F(TextControlTest, KeyFiltersSeeKeysFirstAndMaySwallowThem) {
