@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "tags/tag_attributes.h"
+
 namespace vesk {
 
 namespace {
@@ -25,7 +27,8 @@ Taken Take(CTagScanner& tag, std::string_view name, bool equalsAllowed = false) 
     Taken taken;
     taken.ok = attribute.status != -2;
     taken.found = attribute.status == 0;
-    taken.value = attribute.value;
+    // The dialog shows what was typed, not the reference it was written as.
+    taken.value = TypedValueText(attribute.value);
     return taken;
 }
 

@@ -19,6 +19,7 @@
 #include "support/test_env.h"
 #include "tagedit/tag_at_caret.h"
 #include "tags/heading_rule_dialogs.h"
+#include "tags/link_dialogs.h"
 #include "tags/radio_group.h"
 #include "tools/conversion_commands.h"
 
@@ -141,6 +142,19 @@ TEST_F(EditTagTest, EveryDialogGivesItsTagBackWhenConfirmedUnchanged) {
     captions.clear();
     RoundTrip("<IN@PUT TYPE=\"hidden\" NAME=\"a\" VALUE=\"b\">");
     EXPECT_EQ(captions.back(), "<INPUT TYPE=\"hidden\" >隠し項目フォーム");
+}
+
+TEST_F(EditTagTest, QuotesWrittenAsReferencesAreShownAsTypedAndWrittenBackAlike) {
+    QString shown;
+    dialog_seam::SetScript([&shown](QDialog& dialog) {
+        shown = dynamic_cast<CLinkDlg&>(dialog).TitleEdit()->text();
+        return static_cast<int>(QDialog::Accepted);
+    });
+    const std::string page = "<A HREF=\"b.html\" TITLE=\"say &quot;hi&quot; &amp; bye\">go</A>";
+    std::string marked = page;
+    marked.insert(2, "@");
+    EXPECT_EQ(F5(marked), page);
+    EXPECT_EQ(shown, "say \"hi\" &amp; bye");
 }
 
 TEST_F(EditTagTest, LowerCaseSettingRewritesNamesKeepingValuesAndUnknownAttributes) {
