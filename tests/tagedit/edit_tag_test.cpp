@@ -176,13 +176,30 @@ TEST_F(EditTagTest, HeadingsRewriteTheirClosingTagWithTheLevel) {
     EXPECT_EQ(view.Journal().UndoCount(), steps - 1);
 }
 
+TEST_F(EditTagTest, HeadingWithoutItsOwnEndTagIsRewrittenAsItsStartTagAlone) {
+    dialog_seam::SetScript([](QDialog& dialog) {
+        dynamic_cast<CHeadingDlg&>(dialog).LevelGroup()->SetIndex(3);
+        return static_cast<int>(QDialog::Accepted);
+    });
+    const struct {
+        const char* page;
+        const char* written;
+    } cases[] = {
+        {"<H@1>never closed\r\n<P>text\r\n</HTML>", "<H4>never closed\r\n<P>text\r\n</HTML>"},
+        {"<h@1>a</h2>b</h1>", "<H4>a</h2>b</h1>"},
+        {"<H@2>a\r\n<H3>b</H3>", "<H4>a\r\n<H3>b</H3>"},
+        {"<H@3 ALIGN=\"left\">end", "<H4 ALIGN=\"left\">end"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(F5(c.page), c.written) << c.page;
+    EXPECT_TRUE(seams.Messages().empty());
+}
+
 TEST_F(EditTagTest, ValuesTheDialogCannotShowStopWithTheSyntaxMessage) {
-    for (const char* page :
-         {"<HR ALIGN=\"justify\"@>", "<TABLE ALIGN=\"Left\"@>", "<FONT SIZE=\"+8\"@>",
-          "<FONT SIZE=\"10\"@>", "<FONT SIZE=\"0\"@>", "<A HREF=\"a.cgi?x=1\"@>",
-          "<INPUT TYPE=\"image\"@>", "<TEXTAREA@>no end", "<H2@>no end",
-          "<META NAME=\"generator-x\" CONTENT=\"a\"@>", "<IMG USEMAP=\"map\"@>",
-          "<OPTION@>two\r\nlines<"}) {
+    for (const char* page : {"<HR ALIGN=\"justify\"@>", "<TABLE ALIGN=\"Left\"@>",
+                             "<FONT SIZE=\"+8\"@>", "<FONT SIZE=\"10\"@>", "<FONT SIZE=\"0\"@>",
+                             "<A HREF=\"a.cgi?x=1\"@>", "<INPUT TYPE=\"image\"@>",
+                             "<TEXTAREA@>no end", "<META NAME=\"generator-x\" CONTENT=\"a\"@>",
+                             "<IMG USEMAP=\"map\"@>", "<OPTION@>two\r\nlines<"}) {
         const std::size_t before = seams.Messages().size();
         std::string plain = page;
         plain.erase(plain.find('@'), 1);
