@@ -405,6 +405,36 @@ TEST_F(PageDialogTest, FrameBorderColourAndNoBorderExcludeEachOther) {
     EXPECT_EQ(invalid.BorderColorField()->CurrentColour(), (RgbColour{0, 0, 0x80}));
 }
 
+TEST_F(PageDialogTest, FrameWithBothBorderAttributesLetsEitherGo) {
+    FrameData data;
+    data.borderColorOn = 1;
+    data.frameBorderNo = 1;
+    data.borderColor = "#123456";
+    const struct {
+        QCheckBox* (CFrameDlg::*clicked)() const;
+        bool colourOn;
+        bool noBorder;
+    } cases[] = {
+        {&CFrameDlg::FrameBorderNoBox, true, false},
+        {&CFrameDlg::BorderColorOnBox, false, true},
+    };
+    for (const auto& c : cases) {
+        CFrameDlg dialog(data, QString());
+        Open(dialog);
+        EXPECT_TRUE(dialog.BorderColorOnBox()->isEnabled());
+        EXPECT_TRUE(dialog.FrameBorderNoBox()->isEnabled());
+        QCheckBox* box = (dialog.*c.clicked)();
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        EXPECT_EQ(dialog.BorderColorOnBox()->isChecked(), c.colourOn);
+        EXPECT_EQ(dialog.FrameBorderNoBox()->isChecked(), c.noBorder);
+        // The one left checked now locks the other, as a new choice would.
+        EXPECT_TRUE(
+            (c.colourOn ? dialog.BorderColorOnBox() : dialog.FrameBorderNoBox())->isEnabled());
+        EXPECT_FALSE(box->isEnabled());
+        EXPECT_EQ(dialog.BorderColorField()->isVisible(), c.colourOn);
+    }
+}
+
 TEST_F(PageDialogTest, FrameChecksFirstAndPushesEveryConfirmedColour) {
     test::ScriptedSeams seams;
     auto confirm = [&](const std::string& colour, bool on) {
