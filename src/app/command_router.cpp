@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "app/command_table.h"
+#include "framework/plain_tool_tip.h"
 
 CCommandRouter::CCommandRouter(QObject* parent) : QObject(parent) {
     qApp->installEventFilter(this);
@@ -30,7 +31,7 @@ QAction* CCommandRouter::Action(int id) {
             const QStringList parts = QString::fromUtf8(info->statusText).split('\n');
             action->setStatusTip(parts.first());
             if (parts.size() > 1)
-                action->setToolTip(parts.at(1));
+                action->setToolTip(PlainToolTip(parts.at(1)));
         }
     }
     connect(action, &QAction::triggered, this, [this, id] { Execute(id); });

@@ -605,6 +605,7 @@ void CMainFrame::BuildStatusBar() {
             [bar](const QString& text) { bar->showMessage(text); });
     auto makePane = [this, bar](const QString& sizingText) {
         auto* pane = new QLabel(this);
+        pane->setTextFormat(Qt::PlainText);
         pane->setAlignment(Qt::AlignCenter);
         pane->setFrameShape(QFrame::Panel);
         pane->setFrameShadow(QFrame::Sunken);

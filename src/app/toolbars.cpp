@@ -10,6 +10,7 @@
 #include "app/command_router.h"
 #include "app/command_table.h"
 #include "framework/menu_decoration.h"
+#include "framework/plain_tool_tip.h"
 
 namespace {
 
@@ -126,7 +127,7 @@ void CMainToolBars::FillBar(ToolbarId bar, const ButtonLayout& layout) {
         action->setIcon(CommandIcon(button.commandId));
         const CommandInfo* info = FindCommandInfo(button.commandId);
         if (!info || !QByteArray(info->statusText).contains('\n'))
-            action->setToolTip(QString::fromUtf8(button.name).trimmed());
+            action->setToolTip(PlainToolTip(QString::fromUtf8(button.name).trimmed()));
         toolBar->addAction(action);
         any = true;
         const ButtonMenu* menu = FindButtonMenu(button.commandId);

@@ -5,12 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QTest>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 
 #include "app/child_frame.h"
 #include "app/command_ids.h"
@@ -147,6 +152,49 @@ TEST_F(MainFrameTest, DropDownAndMenuButtons) {
     QTest::qWait(10);
     EXPECT_TRUE(bars.MenuOf(32906)->isVisible());
     bars.MenuOf(32906)->hide();
+}
+
+// The text a widget's tooltip shows, read from the tooltip label as it renders it.
+QString ShownToolTip(QWidget* widget) {
+    QToolTip::hideText();
+    const QPoint centre = widget->rect().center();
+    QHelpEvent help(QEvent::ToolTip, centre, widget->mapToGlobal(centre));
+    QApplication::sendEvent(widget, &help);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* label = qobject_cast<QLabel*>(top);
+        if (!label || !label->inherits("QTipLabel") || !label->isVisible())
+            continue;
+        const bool rich =
+            label->textFormat() == Qt::RichText ||
+            (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
+        if (!rich)
+            return label->text();
+        QTextDocument document;
+        document.setHtml(label->text());
+        return document.toPlainText();
+    }
+    return QString();
+}
+
+TEST_F(MainFrameTest, ToolTipsShowTheirTextAsItReads) {
+    Start();
+    const struct {
+        ToolbarId bar;
+        int id;
+        const char* shown;
+    } cases[] = {
+        {kToolbarPage, 32814, "<HR>水平線"},
+        {kToolbarPage, 32846, "表<TABLE>"},
+        {kToolbarText, 32777, "段落<P>"},
+        {kToolbarHtmlTools, 32870, "改行を<BR>に変換"},
+    };
+    for (const auto& c : cases) {
+        QWidget* button =
+            Frame().ToolBars().Bar(c.bar)->widgetForAction(app->Router().Action(c.id));
+        ASSERT_NE(button, nullptr) << c.id;
+        EXPECT_EQ(ShownToolTip(button).toStdString(), c.shown) << c.id;
+    }
+    QToolTip::hideText();
 }
 
 TEST_F(MainFrameTest, TileToggleFollowsTheTileSetting) {
