@@ -41,6 +41,19 @@ QAction* CCommandRouter::Action(int id) {
     return action;
 }
 
+QAction* CCommandRouter::SecondPlaceAction(int id, const QString& label) {
+    QAction* command = Action(id);
+    auto* action = new QAction(label, this);
+    action->setEnabled(command->isEnabled());
+    action->setStatusTip(command->statusTip());
+    connect(action, &QAction::triggered, command, &QAction::trigger);
+    connect(command, &QAction::changed, action,
+            [action, command] { action->setEnabled(command->isEnabled()); });
+    connect(action, &QAction::hovered, this,
+            [this, action] { emit StatusText(action->statusTip()); });
+    return action;
+}
+
 bool CCommandRouter::Execute(int id) {
     if (!chain_)
         return false;

@@ -136,12 +136,12 @@ TEST_F(MainFrameTest, DropDownAndMenuButtons) {
     auto button = [&](ToolbarId bar, int id) {
         return qobject_cast<QToolButton*>(bars.Bar(bar)->widgetForAction(app->Router().Action(id)));
     };
-    for (int id : {32777, 32876, 32970}) {
+    for (auto [id, items] : {std::pair{32777, 4}, {32876, 3}, {32970, 4}}) {
         QToolButton* tool = button(kToolbarText, id);
         ASSERT_NE(tool, nullptr) << id;
         EXPECT_EQ(tool->popupMode(), QToolButton::MenuButtonPopup);
         ASSERT_NE(tool->menu(), nullptr);
-        EXPECT_EQ(tool->menu()->actions().size(), 3);
+        EXPECT_EQ(tool->menu()->actions().size(), items);
     }
     QToolButton* special = button(kToolbarChar, 32906);
     ASSERT_NE(special, nullptr);
@@ -195,6 +195,23 @@ TEST_F(MainFrameTest, ToolTipsShowTheirTextAsItReads) {
         EXPECT_EQ(ShownToolTip(button).toStdString(), c.shown) << c.id;
     }
     QToolTip::hideText();
+}
+
+// "指定なし", last in the P and DIV drop-downs, writes the tag without ALIGN.
+TEST_F(MainFrameTest, AlignmentDropDownsEndWithNoAlignment) {
+    Start();
+    CVeskHtmlView* view = app->ActiveDocument()->View();
+    for (auto [id, written] : {std::pair{32777, "<P></P>"}, {32970, "<DIV></DIV>"}}) {
+        view->SetText("");
+        QMenu* menu = Frame().ToolBars().MenuOf(id);
+        ASSERT_NE(menu, nullptr);
+        menu->popup(QPoint(0, 0));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        QAction* last = menu->actions().back();
+        EXPECT_EQ(last->text().toStdString(), "指定なし");
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(last).center());
+        EXPECT_EQ(view->Control().WholeText(), written);
+    }
 }
 
 TEST_F(MainFrameTest, TileToggleFollowsTheTileSetting) {
