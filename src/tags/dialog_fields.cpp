@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -351,6 +352,19 @@ void AppendTabStops(QWidget* field, std::vector<QWidget*>& stops) {
             AppendTabStops(widget, stops);
     }
 }
+
+// The checked button among a radio button's group mates, else the button.
+QWidget* CheckedRadioOf(QWidget* stop) {
+    auto* radio = qobject_cast<QRadioButton*>(stop);
+    if (!radio || radio->isChecked() || !radio->autoExclusive() || !radio->parentWidget())
+        return stop;
+    for (QRadioButton* mate : radio->parentWidget()->findChildren<QRadioButton*>(
+             QString(), Qt::FindDirectChildrenOnly)) {
+        if (mate->isChecked() && mate->autoExclusive() && !mate->isHidden() && mate->isEnabled())
+            return mate;
+    }
+    return stop;
+}
 }  // namespace
 
 void CTagDialog::OrderFields(std::initializer_list<QWidget*> fields) {
@@ -359,10 +373,11 @@ void CTagDialog::OrderFields(std::initializer_list<QWidget*> fields) {
     stops.push_back(insert_);
     stops.push_back(cancel_);
     for (size_t i = 1; i < stops.size(); ++i) setTabOrder(stops[i - 1], stops[i]);
-    // The first stop that can take the focus now (a hidden set's field cannot).
+    // The first stop that can take the focus now (a hidden set's field cannot);
+    // in a group of radio buttons, the one that is checked.
     for (QWidget* stop : stops) {
         if (!stop->isHidden() && stop->isEnabled()) {
-            stop->setFocus();
+            CheckedRadioOf(stop)->setFocus();
             break;
         }
     }
