@@ -23,6 +23,12 @@
 namespace vesk {
 
 namespace {
+// Characters a field shows without scrolling.
+constexpr int kReferenceRoom = 22;
+constexpr int kColourRoom = 9;
+}  // namespace
+
+namespace {
 
 void ShowFieldMessage(const char* text, QWidget* parent) {
     ShowMessage(QString::fromUtf8(text), QString::fromUtf8(tag_texts::kCaption),
@@ -175,6 +181,8 @@ CFileReferenceField::CFileReferenceField(ReferenceFileRequest request, const QSt
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(edit_, 1);
     layout->addWidget(button_);
+    // Room for a reference such as "./img/background.gif" wherever the field stands.
+    edit_->setMinimumWidth(edit_->fontMetrics().horizontalAdvance(QString(kReferenceRoom, 'x')));
     connect(button_, &QPushButton::clicked, this, [this] { Browse(); });
 }
 
@@ -227,6 +235,9 @@ CColourField::CColourField(CustomColours& custom, std::string recentKey,
         limit_ = new TypingLimit(options.maxLength, this);
         combo_->setValidator(limit_);
     }
+    // Room for a code or the longest name, whatever the field's column leaves.
+    combo_->setMinimumContentsLength(kColourRoom);
+    combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo_->addItem(QString());
     for (const NamedColour& named : ColourNames()) combo_->addItem(ToQString(named.name));
     recent_.Fill(*combo_);
