@@ -23,12 +23,10 @@
 namespace vesk {
 
 namespace {
+
 // Characters a field shows without scrolling.
 constexpr int kReferenceRoom = 22;
 constexpr int kColourRoom = 9;
-}  // namespace
-
-namespace {
 
 void ShowFieldMessage(const char* text, QWidget* parent) {
     ShowMessage(QString::fromUtf8(text), QString::fromUtf8(tag_texts::kCaption),
