@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "app/command_table.h"
+#include "framework/plain_tool_tip.h"
 
 CCommandRouter::CCommandRouter(QObject* parent) : QObject(parent) {
     qApp->installEventFilter(this);
@@ -30,13 +31,26 @@ QAction* CCommandRouter::Action(int id) {
             const QStringList parts = QString::fromUtf8(info->statusText).split('\n');
             action->setStatusTip(parts.first());
             if (parts.size() > 1)
-                action->setToolTip(parts.at(1));
+                action->setToolTip(PlainToolTip(parts.at(1)));
         }
     }
     connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
     connect(action, &QAction::hovered, this,
             [this, action] { emit StatusText(action->statusTip()); });
     actions_[id] = action;
+    return action;
+}
+
+QAction* CCommandRouter::SecondPlaceAction(int id, const QString& label) {
+    QAction* command = Action(id);
+    auto* action = new QAction(label, this);
+    action->setEnabled(command->isEnabled());
+    action->setStatusTip(command->statusTip());
+    connect(action, &QAction::triggered, command, &QAction::trigger);
+    connect(command, &QAction::changed, action,
+            [action, command] { action->setEnabled(command->isEnabled()); });
+    connect(action, &QAction::hovered, this,
+            [this, action] { emit StatusText(action->statusTip()); });
     return action;
 }
 

@@ -29,6 +29,9 @@ class CCommandRouter : public QObject {
     // The action of a command, made on first use with the label and shortcut of
     // the command table (an id outside the table gets an empty label).
     QAction* Action(int id);
+    // A menu holds an action once; a command shown in a second place, under its
+    // own label there, gets an action that runs it and follows its state.
+    QAction* SecondPlaceAction(int id, const QString& label);
     // Runs the command; false when no target handles it.
     bool Execute(int id);
     // Enabled and checked state; a command nobody handles is disabled.

@@ -39,18 +39,6 @@
 
 namespace {
 
-// A menu holds an action once; a command shown in a second place, under its
-// own label there, gets an action that runs it and follows its state.
-QAction* SecondPlaceAction(QAction* command, const char* label) {
-    auto* action = new QAction(QString::fromUtf8(label), command->parent());
-    action->setEnabled(command->isEnabled());
-    action->setStatusTip(command->statusTip());
-    QObject::connect(action, &QAction::triggered, command, &QAction::trigger);
-    QObject::connect(command, &QAction::changed, action,
-                     [action, command] { action->setEnabled(command->isEnabled()); });
-    return action;
-}
-
 const char kTitle[] = "VeskHtml";
 constexpr int kSidePaneWidth = 260;
 
@@ -525,7 +513,8 @@ void CMainFrame::BuildMenus() {
             } else if (item.id == TagMenuItem::kEndSubmenu) {
                 open.removeLast();
             } else if (item.title) {
-                open.last()->addAction(SecondPlaceAction(router.Action(item.id), item.title));
+                open.last()->addAction(
+                    router.SecondPlaceAction(item.id, QString::fromUtf8(item.title)));
             } else {
                 add(open.last(), item.id);
             }
@@ -638,6 +627,7 @@ void CMainFrame::BuildStatusBar() {
             [bar](const QString& text) { bar->showMessage(text); });
     auto makePane = [this, bar](const QString& sizingText) {
         auto* pane = new QLabel(this);
+        pane->setTextFormat(Qt::PlainText);
         pane->setAlignment(Qt::AlignCenter);
         pane->setFrameShape(QFrame::Panel);
         pane->setFrameShadow(QFrame::Sunken);

@@ -10,6 +10,7 @@
 #include "app/command_router.h"
 #include "app/command_table.h"
 #include "framework/menu_decoration.h"
+#include "framework/plain_tool_tip.h"
 
 namespace {
 
@@ -24,11 +25,15 @@ struct ButtonMenu {
     int commandId;
     bool dropDown;  // a button with an arrow; otherwise the whole button opens the menu
     std::initializer_list<int> items;
+    // A last item running the button's own command, for the menus whose
+    // items all add an attribute.
+    const char* noneItem = nullptr;
 };
+const char kNoAlignment[] = "指定なし";
 const ButtonMenu kButtonMenus[] = {
-    {32777, true, {32883, 32885, 32884}},  // paragraph alignments
-    {32876, true, {32876, 32874, 32875}},  // line-break clear kinds
-    {32970, true, {32880, 32879, 32881}},  // division alignments
+    {32777, true, {32883, 32885, 32884}, kNoAlignment},  // paragraph alignments
+    {32876, true, {32876, 32874, 32875}},                // line-break clear kinds
+    {32970, true, {32880, 32879, 32881}, kNoAlignment},  // division alignments
     {32906, false, {32805, 32803, 32804, 32808, 32809, 32806, 32882, 32767}},
     {32956, false, {32838, 32839, 32841, 32842}},
     {32959, false, {32843, 32840, 32841, 32844}},
@@ -89,6 +94,9 @@ void CMainToolBars::BuildMenus() {
             else
                 menu->addAction(router_.Action(id));
         }
+        if (layout.noneItem)
+            menu->addAction(
+                router_.SecondPlaceAction(layout.commandId, QString::fromUtf8(layout.noneItem)));
         router_.WatchMenu(menu);
         menus_[layout.commandId] = menu;
     }
@@ -126,7 +134,7 @@ void CMainToolBars::FillBar(ToolbarId bar, const ButtonLayout& layout) {
         action->setIcon(CommandIcon(button.commandId));
         const CommandInfo* info = FindCommandInfo(button.commandId);
         if (!info || !QByteArray(info->statusText).contains('\n'))
-            action->setToolTip(QString::fromUtf8(button.name).trimmed());
+            action->setToolTip(PlainToolTip(QString::fromUtf8(button.name).trimmed()));
         toolBar->addAction(action);
         any = true;
         const ButtonMenu* menu = FindButtonMenu(button.commandId);

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <numeric>
 
+#include "framework/plain_tool_tip.h"
 #include "platform/dialog_seam.h"
 #include "platform/file_dialog_seam.h"
 #include "platform/message_seam.h"
@@ -104,7 +105,7 @@ std::vector<int> CReportList::SelectedRows() const {
 void CReportList::SetRow(int row, const QStringList& cells) {
     for (int c = 0; c < cells.size() && c < columnCount(); ++c) {
         auto* item = new QTableWidgetItem(cells[c]);
-        item->setToolTip(cells[c]);
+        item->setToolTip(PlainToolTip(cells[c]));
         setItem(row, c, item);
     }
 }

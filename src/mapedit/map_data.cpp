@@ -6,6 +6,7 @@
 
 #include "tagedit/tag_scanner.h"
 #include "tags/relative_paths.h"
+#include "tags/tag_attributes.h"
 
 namespace vesk {
 
@@ -20,15 +21,16 @@ int Length(std::string_view text) {
 }
 
 // Attribute values that may hold "=" (query strings, free text) are read whole
-// here: refusing them would write the area back without its link.
+// here: refusing them would write the area back without its link. The fields
+// show them as typed (a written "&quot;" as '"').
 std::string ValueOf(std::string_view tag, std::string_view name, bool mayContainEquals = true) {
     AttributeValue value = GetAttributeValue(tag, name, mayContainEquals);
-    return value.status == 0 ? std::move(value.value) : std::string();
+    return value.status == 0 ? TypedValueText(value.value) : std::string();
 }
 
 std::string TakeValue(CTagScanner& scanner, std::string_view name, bool mayContainEquals = true) {
     AttributeValue value = scanner.TakeAttribute(name, mayContainEquals);
-    return value.status == 0 ? std::move(value.value) : std::string();
+    return value.status == 0 ? TypedValueText(value.value) : std::string();
 }
 
 // The working text of a scanner without "<" + tag name in front and the final ">".
@@ -92,15 +94,15 @@ std::vector<MapPoint> Corners(long long x1, long long y1, long long x2, long lon
     return {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
 }
 
-void AppendAttribute(std::string& out, std::string_view opening, std::string_view value) {
+void AppendValue(std::string& out, std::string_view opening, std::string_view value) {
     out += opening;
-    out += value;
+    out += QuotedValueText(value);
     out += '"';
 }
 
 void AppendOptional(std::string& out, std::string_view opening, std::string_view value) {
     if (!value.empty())
-        AppendAttribute(out, opening, value);
+        AppendValue(out, opening, value);
 }
 
 std::string MapStartTag(const CMapData& data) {
@@ -533,10 +535,10 @@ CMapData BuildMapData(const MapImagePair* pair, const std::vector<MapShape>& sha
 
 std::string BuildImgTag(const CMapData& data) {
     std::string tag = "<IMG";
-    AppendAttribute(tag, " SRC=\"", data.src);
-    AppendAttribute(tag, " USEMAP=\"#", data.name);
-    AppendAttribute(tag, " WIDTH=\"", data.width);
-    AppendAttribute(tag, " HEIGHT=\"", data.height);
+    AppendValue(tag, " SRC=\"", data.src);
+    AppendValue(tag, " USEMAP=\"#", data.name);
+    AppendValue(tag, " WIDTH=\"", data.width);
+    AppendValue(tag, " HEIGHT=\"", data.height);
     AppendOptional(tag, " BORDER=\"", data.border);
     AppendOptional(tag, " ALIGN=\"", data.align);
     AppendOptional(tag, " HSPACE=\"", data.hspace);
@@ -550,9 +552,9 @@ std::string BuildImgTag(const CMapData& data) {
 std::string BuildAreaTag(const MapAreaRow& row, std::string_view prefix, std::string_view suffix) {
     std::string tag(prefix);
     tag += "<AREA";
-    AppendAttribute(tag, " SHAPE=\"", row.shape);
-    AppendAttribute(tag, " COORDS=\"", row.coords);
-    AppendAttribute(tag, " HREF=\"", row.href);
+    AppendValue(tag, " SHAPE=\"", row.shape);
+    AppendValue(tag, " COORDS=\"", row.coords);
+    AppendValue(tag, " HREF=\"", row.href);
     AppendOptional(tag, " ALT=\"", row.alt);
     AppendOptional(tag, " TARGET=\"", row.target);
     tag += suffix;

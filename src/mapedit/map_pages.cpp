@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -133,13 +134,15 @@ CMapAreaPage::CMapAreaPage(CMapCanvas& canvas, const QString& documentPath, QWid
 
 void CMapAreaPage::Rebuild() {
     filling_ = true;
-    list_->clearSelection();
     list_->setRowCount(canvas_.AreaCount());
     for (int row = 0; row < canvas_.AreaCount(); ++row) {
         list_->setItem(row, 0, new QTableWidgetItem(Q(ShapeWord(canvas_.AreaAt(row)->Kind()))));
         list_->setItem(row, 1, new QTableWidgetItem);
         UpdateRowText(row);
     }
+    // Only now: removing the current row makes the list choose its neighbour
+    // (often "default") while the fields stay empty and disabled.
+    list_->selectionModel()->clear();
     filling_ = false;
     row_ = -1;
     FillFields();

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/doc_list.h"
 #include "platform/dialog_seam.h"
 #include "platform/file_dialog_seam.h"
 #include "settings/font_dialog_ex.h"
@@ -262,8 +263,9 @@ CPrpIniEditor::CPrpIniEditor(const SettingsSnapshot& values, ISettingsStore& sto
     wrap_->setChecked(values.wrap != 0);
     omitTagP_->setChecked(values.omitTagP != 0);
     (values.sizeLower != 0 ? lower_ : upper_)->setChecked(true);
-    groupName_->setChecked(values.docListBarItems & 1);
-    title_->setChecked(values.docListBarItems & 2);
+    // The boxes follow their labels; the bits are the document list's own.
+    groupName_->setChecked(values.docListBarItems & kDocListShowGroup);
+    title_->setChecked(values.docListBarItems & kDocListShowTitle);
     // A stored form outside 0..2 selects no radio; OK then keeps the stored value.
     if (values.vvPreviewForm >= 0 && values.vvPreviewForm < 3)
         previewForm_[values.vvPreviewForm]->setChecked(true);
@@ -295,7 +297,8 @@ void CPrpIniEditor::Store(SettingsSnapshot& values) const {
     values.wrap = wrap_->isChecked() ? 1 : 0;
     values.omitTagP = omitTagP_->isChecked() ? 1 : 0;
     values.sizeLower = lower_->isChecked() ? 1 : 0;
-    values.docListBarItems = (groupName_->isChecked() ? 1 : 0) + 2 * (title_->isChecked() ? 1 : 0);
+    values.docListBarItems = (groupName_->isChecked() ? kDocListShowGroup : 0) |
+                             (title_->isChecked() ? kDocListShowTitle : 0);
     for (int i = 0; i < 3; ++i) {
         if (previewForm_[i]->isChecked())
             values.vvPreviewForm = i;

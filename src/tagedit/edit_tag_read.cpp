@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "tags/tag_attributes.h"
+
 namespace vesk {
 
 namespace {
@@ -25,7 +27,8 @@ Taken Take(CTagScanner& tag, std::string_view name, bool equalsAllowed = false) 
     Taken taken;
     taken.ok = attribute.status != -2;
     taken.found = attribute.status == 0;
-    taken.value = attribute.value;
+    // The dialog shows what was typed, not the reference it was written as.
+    taken.value = TypedValueText(attribute.value);
     return taken;
 }
 
@@ -165,6 +168,27 @@ void ReadDivision(const std::string& value, std::string& lines, int& percent) {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Where the "</Hn>" of a heading of the given level starts, searched from
+// begin in any case; npos when the next heading tag, start or end, is
+// something else, or there is none.
+std::size_t HeadingEndAfter(std::string_view document, std::size_t begin, char level) {
+    const std::string lower = LowerAscii(document.substr(begin));
+    for (std::size_t at = lower.find("<"); at != std::string::npos; at = lower.find('<', at + 1)) {
+        const bool closing = lower.compare(at, 3, "</h") == 0;
+        const std::size_t digitAt = at + (closing ? 3 : 2);
+        if (!closing && lower.compare(at, 2, "<h") != 0)
+            continue;
+        if (digitAt >= lower.size() || lower[digitAt] < '1' || lower[digitAt] > '6')
+            continue;
+        const char after = digitAt + 1 < lower.size() ? lower[digitAt + 1] : '\0';
+        if (closing && after == '>')
+            return lower[digitAt] == level ? begin + at : std::string::npos;
+        if (!closing && (after == '>' || IsBlank(after)))
+            return std::string::npos;
+    }
+    return std::string::npos;
 }
 
 }  // namespace
@@ -453,11 +477,13 @@ ReadStatus ReadHeadingTag(CTagScanner& tag, std::string_view document, HeadingDa
         return ReadStatus::kSyntaxError;
     data.level = digit - '1';
     const std::size_t begin = std::min(static_cast<std::size_t>(tag.end) + 1, document.size());
-    const std::size_t close = LowerAscii(document.substr(begin)).find("</h");
-    if (close == std::string::npos)
-        return ReadStatus::kSyntaxError;
-    content.text = std::string(document.substr(begin, close));
-    content.rangeEnd = static_cast<int>(std::min(begin + close + 5, document.size()));
+    const std::size_t close = HeadingEndAfter(document, begin, digit);
+    // A heading left open is edited as its start tag alone: "</HTML>" or the
+    // end of another heading is no end of this one.
+    if (close != std::string_view::npos) {
+        content.text = std::string(document.substr(begin, close - begin));
+        content.rangeEnd = static_cast<int>(close + 5);
+    }
     return Status(TakeChoice(tag, "ALIGN", kAligns, true, 1, data.align));
 }
 

@@ -47,7 +47,8 @@ ReadStatus ReadOptionTag(CTagScanner& tag, std::string_view document, OptionData
 // The content up to "</TEXTAREA>" (which stays); its leading line break is not shown.
 ReadStatus ReadTextAreaTag(CTagScanner& tag, std::string_view document, TextAreaData& data,
                            TagContent& content);
-// The content up to "</Hn>", which the range includes.
+// The content up to "</Hn>" of the same level, which the range includes. A
+// heading whose next heading tag is not that end is read as its start tag alone.
 ReadStatus ReadHeadingTag(CTagScanner& tag, std::string_view document, HeadingData& data,
                           TagContent& content);
 

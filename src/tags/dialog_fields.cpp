@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -22,6 +23,10 @@
 namespace vesk {
 
 namespace {
+
+// Characters a field shows without scrolling.
+constexpr int kReferenceRoom = 22;
+constexpr int kColourRoom = 9;
 
 void ShowFieldMessage(const char* text, QWidget* parent) {
     ShowMessage(QString::fromUtf8(text), QString::fromUtf8(tag_texts::kCaption),
@@ -174,6 +179,8 @@ CFileReferenceField::CFileReferenceField(ReferenceFileRequest request, const QSt
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(edit_, 1);
     layout->addWidget(button_);
+    // Room for a reference such as "./img/background.gif" wherever the field stands.
+    edit_->setMinimumWidth(edit_->fontMetrics().horizontalAdvance(QString(kReferenceRoom, 'x')));
     connect(button_, &QPushButton::clicked, this, [this] { Browse(); });
 }
 
@@ -226,6 +233,9 @@ CColourField::CColourField(CustomColours& custom, std::string recentKey,
         limit_ = new TypingLimit(options.maxLength, this);
         combo_->setValidator(limit_);
     }
+    // Room for a code or the longest name, whatever the field's column leaves.
+    combo_->setMinimumContentsLength(kColourRoom);
+    combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo_->addItem(QString());
     for (const NamedColour& named : ColourNames()) combo_->addItem(ToQString(named.name));
     recent_.Fill(*combo_);
@@ -351,6 +361,19 @@ void AppendTabStops(QWidget* field, std::vector<QWidget*>& stops) {
             AppendTabStops(widget, stops);
     }
 }
+
+// The checked button among a radio button's group mates, else the button.
+QWidget* CheckedRadioOf(QWidget* stop) {
+    auto* radio = qobject_cast<QRadioButton*>(stop);
+    if (!radio || radio->isChecked() || !radio->autoExclusive() || !radio->parentWidget())
+        return stop;
+    for (QRadioButton* mate : radio->parentWidget()->findChildren<QRadioButton*>(
+             QString(), Qt::FindDirectChildrenOnly)) {
+        if (mate->isChecked() && mate->autoExclusive() && !mate->isHidden() && mate->isEnabled())
+            return mate;
+    }
+    return stop;
+}
 }  // namespace
 
 void CTagDialog::OrderFields(std::initializer_list<QWidget*> fields) {
@@ -359,10 +382,11 @@ void CTagDialog::OrderFields(std::initializer_list<QWidget*> fields) {
     stops.push_back(insert_);
     stops.push_back(cancel_);
     for (size_t i = 1; i < stops.size(); ++i) setTabOrder(stops[i - 1], stops[i]);
-    // The first stop that can take the focus now (a hidden set's field cannot).
+    // The first stop that can take the focus now (a hidden set's field cannot);
+    // in a group of radio buttons, the one that is checked.
     for (QWidget* stop : stops) {
         if (!stop->isHidden() && stop->isEnabled()) {
-            stop->setFocus();
+            CheckedRadioOf(stop)->setFocus();
             break;
         }
     }

@@ -114,6 +114,8 @@ CFontDlg::CFontDlg(const FontData& data, const QFont& sampleFont, QWidget* paren
         colour_->SetCurrentColour(page_.pageText);
         sample_->SetTextColour(page_.pageText);
     });
+    // The colour field stands inside the colour group, after its button.
+    OrderFields({sizeMode_, size_, colourMode_});
 }
 
 bool CFontDlg::eventFilter(QObject* watched, QEvent* event) {

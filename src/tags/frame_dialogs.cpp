@@ -132,9 +132,12 @@ CFrameDlg::CFrameDlg(const FrameData& data, const QString& documentPath, QWidget
 }
 
 void CFrameDlg::ShowBorderChoice() {
+    // Each choice locks the other, but a box that is checked stays free: a tag
+    // holding both attributes opens with both checked, and either can go.
     const bool colour = borderColorOn_->isChecked();
-    frameBorderNo_->setEnabled(!colour);
-    borderColorOn_->setEnabled(!frameBorderNo_->isChecked());
+    const bool noBorder = frameBorderNo_->isChecked();
+    frameBorderNo_->setEnabled(!colour || noBorder);
+    borderColorOn_->setEnabled(!noBorder || colour);
     borderColor_->setVisible(colour);
 }
 

@@ -37,6 +37,7 @@ CHeadingDlg::CHeadingDlg(const HeadingData& data, QWidget* parent)
     ContentLayout()->addWidget(align_);
     level_->SetIndex(StartIndex(data.level));
     align_->SetIndex(StartIndex(data.align));
+    OrderFields({level_, align_});
 }
 
 HeadingData CHeadingDlg::Data() const {
@@ -66,6 +67,7 @@ CRuleDlg::CRuleDlg(const RuleData& data, QWidget* parent)
     size_->setText(QString::fromStdString(data.size));
     width_->setText(QString::fromStdString(data.width));
     align_->SetIndex(StartIndex(data.align));
+    OrderFields({size_, width_, percent_, noShade_, align_});
 }
 
 RuleData CRuleDlg::Data() const {
@@ -87,6 +89,7 @@ CAlignDlg::CAlignDlg(const AlignData& data, QWidget* parent)
                              this)) {
     ContentLayout()->addWidget(align_);
     align_->SetIndex(data.align);
+    OrderFields({align_});
 }
 
 AlignData CAlignDlg::Data() const {

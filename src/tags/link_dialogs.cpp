@@ -138,6 +138,7 @@ CAnchorDlg::CAnchorDlg(const AnchorData& data, QWidget* parent)
     ContentLayout()->addLayout(grid);
     name_->setText(ToQString(data.name));
     name_->setMinimumWidth(200);
+    OrderFields({name_});
 }
 
 AnchorData CAnchorDlg::Data() const {

@@ -36,6 +36,7 @@ CListDlg::CListDlg(ListKind kind, Target target, const ListData& data, QWidget* 
       type_(new CRadioGroup(QStringLiteral("TYPE="), TypeLabels(kind), Qt::Vertical, this)) {
     ContentLayout()->addWidget(type_);
     type_->SetIndex(data.type);
+    OrderFields({type_});
 }
 
 ListData CListDlg::Data() const {

@@ -28,7 +28,7 @@ void AppendMetaLine(std::string& text, std::string_view name, std::string_view v
     text += "\r\n  <META NAME=\"";
     text += name;
     text += "\" CONTENT=\"";
-    text += value;
+    text += QuotedValueText(value);
     text += "\">";
 }
 
@@ -60,7 +60,7 @@ std::string SkeletonHead(const Data& data, bool afterSelection) {
     AppendMetaLine(text, "robots", RobotsContent(data.robots));
     if (!data.keywords.empty()) {
         text += "\r\n  <META HTTP-EQUIV=\"keyword\" CONTENT=\"";
-        text += data.keywords;
+        text += QuotedValueText(data.keywords);
         text += "\">";
     }
     return text;
@@ -222,8 +222,8 @@ TagTexts FramesetTexts(const FramesetData& data) {
 
 std::string MetaTag(const MetaData& data) {
     if (data.kind >= kMetaAuthor && data.kind <= kMetaDescription)
-        return std::string("<META NAME=\"") + kMetaNames[data.kind] + "\" CONTENT=\"" + data.text +
-               "\">";
+        return std::string("<META NAME=\"") + kMetaNames[data.kind] + "\" CONTENT=\"" +
+               QuotedValueText(data.text) + "\">";
     switch (data.kind) {
         case kMetaRobots:
             return "<META NAME=\"robots\" CONTENT=\"" + std::string(RobotsContent(data.robots)) +
@@ -232,8 +232,8 @@ std::string MetaTag(const MetaData& data) {
             return "<META HTTP-EQUIV=\"content-type\" CONTENT=\"" + CharsetContent(data.charset) +
                    "\">";
         case kMetaRefresh:
-            return "<META HTTP-EQUIV=\"refresh\" CONTENT=\"" + data.seconds + ";URL=" + data.text +
-                   "\">";
+            return "<META HTTP-EQUIV=\"refresh\" CONTENT=\"" + QuotedValueText(data.seconds) +
+                   ";URL=" + QuotedValueText(data.text) + "\">";
         default:
             return std::string();
     }

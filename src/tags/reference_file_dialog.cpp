@@ -152,7 +152,11 @@ QString CReferenceFileDialog::SelectedPath() const {
     return first;
 }
 
-std::string CReferenceFileDialog::ReferenceFor(const QString& path) const {
+std::string CReferenceFileDialog::ReferenceFor(const QString& path) {
+    // The folder shown belongs to the file last highlighted; a typed name may
+    // lie elsewhere, or nothing may have been highlighted at all.
+    if (path != current_ && relativeEdit_->text() == automaticText_)
+        OnFileNameChange(path);
     return relativeEdit_->text().toStdString() + FileNamePart(path.toStdString(), '/');
 }
 
@@ -187,13 +191,11 @@ void CReferenceFileDialog::OnFileNameChange(const QString& path) {
 }
 
 void CReferenceFileDialog::UpdateRelativeText() {
-    if (!relativeBox_->isChecked()) {
-        relativeEdit_->clear();
-        return;
-    }
-    const std::string prefix =
-        RelativeFolderPrefix(current_.toStdString(), request_.basePath.toStdString(), '/');
-    relativeEdit_->setText(QString::fromStdString(prefix));
+    automaticText_.clear();
+    if (relativeBox_->isChecked())
+        automaticText_ = QString::fromStdString(
+            RelativeFolderPrefix(current_.toStdString(), request_.basePath.toStdString(), '/'));
+    relativeEdit_->setText(automaticText_);
 }
 
 void CReferenceFileDialog::UpdatePreview() {

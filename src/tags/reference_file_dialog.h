@@ -51,8 +51,10 @@ class CReferenceFileDialog : public QDialog {
     void SelectFile(const QString& path);
     // The file chosen: the file dialog's selection, else the last highlighted file.
     QString SelectedPath() const;
-    // The "相対パス(&P):" text followed by the file name of path.
-    std::string ReferenceFor(const QString& path) const;
+    // The "相対パス(&P):" text followed by the file name of path. When path is
+    // not the highlighted file (a name was typed), the relative folder is
+    // first worked out for path itself, unless the user edited it.
+    std::string ReferenceFor(const QString& path);
     // 1-based like the other file dialogs; 1 when nothing matches.
     int SelectedFilterIndex() const;
 
@@ -78,6 +80,8 @@ class CReferenceFileDialog : public QDialog {
     ISettingsStore& store_;
     QStringList filters_;
     QString current_;
+    // What the panel last wrote into the relative-path field itself.
+    QString automaticText_;
     QFileDialog* files_;
     QCheckBox* previewBox_;
     QCheckBox* relativeBox_;

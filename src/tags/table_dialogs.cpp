@@ -50,6 +50,9 @@ QComboBox* SpanCombo(QWidget* parent) {
     combo->setCompleter(nullptr);
     combo->addItem(QString());
     for (int n = 2; n <= 10; ++n) combo->addItem(QString::number(n));
+    // "10" and a typed three-digit count show whole.
+    combo->setMinimumContentsLength(4);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     return combo;
 }
 

@@ -1,11 +1,18 @@
 #pragma once
 // Tag text as the writers build it: attributes in their fixed order, each
-// preceded by one blank, values between double quotes as typed.
+// preceded by one blank, values between double quotes as typed (a double
+// quote typed into a field is written as "&quot;", so it cannot end the value).
 
 #include <string>
 #include <string_view>
 
 namespace vesk {
+
+// A typed value as it stands between the quotes: every '"' as "&quot;".
+std::string QuotedValueText(std::string_view typed);
+// The reverse, for a dialog reopened on a tag: every "&quot;" as '"'. Other
+// references stay as written, so a value read and written again keeps its bytes.
+std::string TypedValueText(std::string_view written);
 
 // " NAME=\"value\"", left out when the value is empty.
 void AppendAttribute(std::string& tag, std::string_view name, std::string_view value);

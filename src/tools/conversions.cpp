@@ -46,6 +46,15 @@ bool IsBlank(char ch) {
     return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n';
 }
 
+// What may follow the quote that closes a value: the end of the text, white
+// space before the next attribute, or the end of the tag.
+bool ClosesValue(std::string_view text, std::size_t quote) {
+    if (quote + 1 >= text.size())
+        return true;
+    const char next = text[quote + 1];
+    return IsBlank(next) || next == '>' || next == '/';
+}
+
 // Changes the case of [from, through]. Only ASCII letters change: bytes of
 // multibyte characters are all 0x80 or above.
 void ChangeCase(std::string& text, std::size_t from, std::size_t through, TagCase tagCase) {
@@ -81,7 +90,7 @@ std::string ConvertTagCase(std::string_view text, TagCase tagCase) {
             c = e + 2;
             continue;
         }
-        const std::size_t f = nextClose.From(c + 1);
+        std::size_t f = nextClose.From(c + 1);
         if (f == npos)
             break;
         if (f < e) {  // a ">" in the text before the tag
@@ -100,10 +109,16 @@ std::string ConvertTagCase(std::string_view text, TagCase tagCase) {
             if (l == npos)
                 l = f;
             if (const std::size_t q = FindBefore(text, '"', g + 1, l); q != npos) {
-                // The closing quote may lie behind the ">" when the value holds one;
-                // then nothing more of this tag is converted.
                 if (const std::size_t closing = nextQuote.From(q + 1); closing != npos) {
                     s = closing;
+                    // A "<" or ">" inside the quotes is part of the value, not the
+                    // end of the tag: the tag ends at the first ">" behind them.
+                    // Unless the quote is followed as a closing one would be, it is
+                    // taken for a stray quote and nothing more of the tag converts.
+                    if (closing > f && ClosesValue(text, closing)) {
+                        if (const std::size_t end = nextClose.From(closing + 1); end != npos)
+                            f = end;
+                    }
                     continue;
                 }
             }

@@ -9,13 +9,17 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QFile>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <algorithm>
 
 #include "app/child_frame.h"
@@ -137,12 +141,12 @@ TEST_F(MainFrameTest, DropDownAndMenuButtons) {
     auto button = [&](ToolbarId bar, int id) {
         return qobject_cast<QToolButton*>(bars.Bar(bar)->widgetForAction(app->Router().Action(id)));
     };
-    for (int id : {32777, 32876, 32970}) {
+    for (auto [id, items] : {std::pair{32777, 4}, {32876, 3}, {32970, 4}}) {
         QToolButton* tool = button(kToolbarText, id);
         ASSERT_NE(tool, nullptr) << id;
         EXPECT_EQ(tool->popupMode(), QToolButton::MenuButtonPopup);
         ASSERT_NE(tool->menu(), nullptr);
-        EXPECT_EQ(tool->menu()->actions().size(), 3);
+        EXPECT_EQ(tool->menu()->actions().size(), items);
     }
     QToolButton* special = button(kToolbarChar, 32906);
     ASSERT_NE(special, nullptr);
@@ -153,6 +157,66 @@ TEST_F(MainFrameTest, DropDownAndMenuButtons) {
     QTest::qWait(10);
     EXPECT_TRUE(bars.MenuOf(32906)->isVisible());
     bars.MenuOf(32906)->hide();
+}
+
+// The text a widget's tooltip shows, read from the tooltip label as it renders it.
+QString ShownToolTip(QWidget* widget) {
+    QToolTip::hideText();
+    const QPoint centre = widget->rect().center();
+    QHelpEvent help(QEvent::ToolTip, centre, widget->mapToGlobal(centre));
+    QApplication::sendEvent(widget, &help);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* label = qobject_cast<QLabel*>(top);
+        if (!label || !label->inherits("QTipLabel") || !label->isVisible())
+            continue;
+        const bool rich =
+            label->textFormat() == Qt::RichText ||
+            (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
+        if (!rich)
+            return label->text();
+        QTextDocument document;
+        document.setHtml(label->text());
+        return document.toPlainText();
+    }
+    return QString();
+}
+
+TEST_F(MainFrameTest, ToolTipsShowTheirTextAsItReads) {
+    Start();
+    const struct {
+        ToolbarId bar;
+        int id;
+        const char* shown;
+    } cases[] = {
+        {kToolbarPage, 32814, "<HR>水平線"},
+        {kToolbarPage, 32846, "表<TABLE>"},
+        {kToolbarText, 32777, "段落<P>"},
+        {kToolbarHtmlTools, 32870, "改行を<BR>に変換"},
+    };
+    for (const auto& c : cases) {
+        QWidget* button =
+            Frame().ToolBars().Bar(c.bar)->widgetForAction(app->Router().Action(c.id));
+        ASSERT_NE(button, nullptr) << c.id;
+        EXPECT_EQ(ShownToolTip(button).toStdString(), c.shown) << c.id;
+    }
+    QToolTip::hideText();
+}
+
+// "指定なし", last in the P and DIV drop-downs, writes the tag without ALIGN.
+TEST_F(MainFrameTest, AlignmentDropDownsEndWithNoAlignment) {
+    Start();
+    CVeskHtmlView* view = app->ActiveDocument()->View();
+    for (auto [id, written] : {std::pair{32777, "<P></P>"}, {32970, "<DIV></DIV>"}}) {
+        view->SetText("");
+        QMenu* menu = Frame().ToolBars().MenuOf(id);
+        ASSERT_NE(menu, nullptr);
+        menu->popup(QPoint(0, 0));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        QAction* last = menu->actions().back();
+        EXPECT_EQ(last->text().toStdString(), "指定なし");
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(last).center());
+        EXPECT_EQ(view->Control().WholeText(), written);
+    }
 }
 
 TEST_F(MainFrameTest, TileToggleFollowsTheTileSetting) {

@@ -179,6 +179,22 @@ TEST_F(MapEditorTest, RowsAndCanvasSelectTogether) {
     EXPECT_FALSE(Areas().AltEdit()->isEnabled());
 }
 
+// After a delete the list shows no row chosen, as the disabled fields say.
+TEST_F(MapEditorTest, DeletedAreaLeavesNoRowChosen) {
+    for (int row : {2, 1}) {
+        OpenOnPage();
+        ShowAreaTab();
+        ClickRow(row);
+        ASSERT_EQ(Canvas().SelectedIndex(), row);
+        Canvas().setFocus();
+        QTest::keyClick(CanvasWindow(), Qt::Key_Delete);
+        ASSERT_EQ(List().rowCount(), 2) << row;
+        EXPECT_TRUE(List().selectedItems().isEmpty()) << row;
+        EXPECT_EQ(Areas().CurrentRow(), -1);
+        EXPECT_FALSE(Areas().HrefEdit()->isEnabled());
+    }
+}
+
 TEST_F(MapEditorTest, DefaultRowIsEditedWithoutACanvasSelection) {
     OpenOnPage();
     ShowAreaTab();

@@ -13,7 +13,9 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
+#include <QTest>
 
+#include "app/doc_list.h"
 #include "platform/settings_store.h"
 #include "settings/font_dialog_ex.h"
 #include "settings/settings_pages.h"
@@ -71,7 +73,7 @@ TEST_F(SettingsSheetTest, OkStoresEditorValuesAndActivePage) {
         sheet.Tabs()->setCurrentIndex(CPrpIni::kBrowsPage);
     }));
     EXPECT_EQ(Stored("EditorSettings", "SizeLower"), 1);
-    EXPECT_EQ(Stored("EditorSettings", "DoclistbarItems"), 2);
+    EXPECT_EQ(Stored("EditorSettings", "DoclistbarItems"), 1);
     EXPECT_EQ(Stored("EditorSettings", "InidlgDefpage"), 2);
     EXPECT_EQ(Stored("EditorSettings", "WRAP"), 1);
     EXPECT_EQ(Stored("EditorSettings", "VVPreviewForm"), 2);
@@ -85,13 +87,42 @@ TEST_F(SettingsSheetTest, SizeLowerAndDocumentListBits) {
     ASSERT_TRUE(Run([](CPrpIni& sheet) {
         CPrpIniEditor* page = sheet.EditorPage();
         EXPECT_TRUE(page->LowerRadio()->isChecked());
-        EXPECT_TRUE(page->GroupNameBox()->isChecked());
-        EXPECT_FALSE(page->TitleBox()->isChecked());
+        EXPECT_TRUE(page->TitleBox()->isChecked());
+        EXPECT_FALSE(page->GroupNameBox()->isChecked());
         page->UpperRadio()->setChecked(true);
-        page->TitleBox()->setChecked(true);
+        page->GroupNameBox()->setChecked(true);
     }));
     EXPECT_EQ(Stored("EditorSettings", "SizeLower"), 0);
     EXPECT_EQ(Stored("EditorSettings", "DoclistbarItems"), 3);
+}
+
+// Ticked with the mouse, each box shows in the document list what its label says.
+TEST_F(SettingsSheetTest, DocumentListBoxesShowWhatTheirLabelsSay) {
+    const struct {
+        const char* label;
+        std::string line;
+    } cases[] = {
+        {"HTMLタイトルを表示(&T)", "/w/a.html -Top-"},
+        {"グループ名を表示(&G)", "/w/a.html  [ web ] "},
+    };
+    for (const auto& c : cases) {
+        settings.general.docListBarItems = 0;
+        ASSERT_TRUE(Run([&](CPrpIni& sheet) {
+            sheet.Tabs()->setCurrentIndex(CPrpIni::kEditorPage);
+            sheet.show();
+            QCheckBox* box = nullptr;
+            for (QCheckBox* candidate : sheet.EditorPage()->findChildren<QCheckBox*>()) {
+                if (candidate->text() == QString::fromUtf8(c.label))
+                    box = candidate;
+            }
+            ASSERT_NE(box, nullptr) << c.label;
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        }));
+        EXPECT_EQ(FormatDocumentLine("/w/a.html", "Top", "web",
+                                     Stored("EditorSettings", "DoclistbarItems")),
+                  c.line)
+            << c.label;
+    }
 }
 
 TEST_F(SettingsSheetTest, CancelChangesNothing) {

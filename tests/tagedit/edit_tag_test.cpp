@@ -19,6 +19,7 @@
 #include "support/test_env.h"
 #include "tagedit/tag_at_caret.h"
 #include "tags/heading_rule_dialogs.h"
+#include "tags/link_dialogs.h"
 #include "tags/radio_group.h"
 #include "tools/conversion_commands.h"
 
@@ -143,6 +144,19 @@ TEST_F(EditTagTest, EveryDialogGivesItsTagBackWhenConfirmedUnchanged) {
     EXPECT_EQ(captions.back(), "<INPUT TYPE=\"hidden\" >隠し項目フォーム");
 }
 
+TEST_F(EditTagTest, QuotesWrittenAsReferencesAreShownAsTypedAndWrittenBackAlike) {
+    QString shown;
+    dialog_seam::SetScript([&shown](QDialog& dialog) {
+        shown = dynamic_cast<CLinkDlg&>(dialog).TitleEdit()->text();
+        return static_cast<int>(QDialog::Accepted);
+    });
+    const std::string page = "<A HREF=\"b.html\" TITLE=\"say &quot;hi&quot; &amp; bye\">go</A>";
+    std::string marked = page;
+    marked.insert(2, "@");
+    EXPECT_EQ(F5(marked), page);
+    EXPECT_EQ(shown, "say \"hi\" &amp; bye");
+}
+
 TEST_F(EditTagTest, LowerCaseSettingRewritesNamesKeepingValuesAndUnknownAttributes) {
     Lower();
     EXPECT_EQ(F5("<T@D CLASS=\"K\"\r\n\tWIDTH=\"5\" NOWRAP>x</TD>"),
@@ -162,13 +176,30 @@ TEST_F(EditTagTest, HeadingsRewriteTheirClosingTagWithTheLevel) {
     EXPECT_EQ(view.Journal().UndoCount(), steps - 1);
 }
 
+TEST_F(EditTagTest, HeadingWithoutItsOwnEndTagIsRewrittenAsItsStartTagAlone) {
+    dialog_seam::SetScript([](QDialog& dialog) {
+        dynamic_cast<CHeadingDlg&>(dialog).LevelGroup()->SetIndex(3);
+        return static_cast<int>(QDialog::Accepted);
+    });
+    const struct {
+        const char* page;
+        const char* written;
+    } cases[] = {
+        {"<H@1>never closed\r\n<P>text\r\n</HTML>", "<H4>never closed\r\n<P>text\r\n</HTML>"},
+        {"<h@1>a</h2>b</h1>", "<H4>a</h2>b</h1>"},
+        {"<H@2>a\r\n<H3>b</H3>", "<H4>a\r\n<H3>b</H3>"},
+        {"<H@3 ALIGN=\"left\">end", "<H4 ALIGN=\"left\">end"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(F5(c.page), c.written) << c.page;
+    EXPECT_TRUE(seams.Messages().empty());
+}
+
 TEST_F(EditTagTest, ValuesTheDialogCannotShowStopWithTheSyntaxMessage) {
-    for (const char* page :
-         {"<HR ALIGN=\"justify\"@>", "<TABLE ALIGN=\"Left\"@>", "<FONT SIZE=\"+8\"@>",
-          "<FONT SIZE=\"10\"@>", "<FONT SIZE=\"0\"@>", "<A HREF=\"a.cgi?x=1\"@>",
-          "<INPUT TYPE=\"image\"@>", "<TEXTAREA@>no end", "<H2@>no end",
-          "<META NAME=\"generator-x\" CONTENT=\"a\"@>", "<IMG USEMAP=\"map\"@>",
-          "<OPTION@>two\r\nlines<"}) {
+    for (const char* page : {"<HR ALIGN=\"justify\"@>", "<TABLE ALIGN=\"Left\"@>",
+                             "<FONT SIZE=\"+8\"@>", "<FONT SIZE=\"10\"@>", "<FONT SIZE=\"0\"@>",
+                             "<A HREF=\"a.cgi?x=1\"@>", "<INPUT TYPE=\"image\"@>",
+                             "<TEXTAREA@>no end", "<META NAME=\"generator-x\" CONTENT=\"a\"@>",
+                             "<IMG USEMAP=\"map\"@>", "<OPTION@>two\r\nlines<"}) {
         const std::size_t before = seams.Messages().size();
         std::string plain = page;
         plain.erase(plain.find('@'), 1);

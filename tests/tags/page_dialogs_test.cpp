@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -14,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTest>
 
 #include "app/app_settings.h"
@@ -28,6 +30,7 @@
 #include "tags/page_tag_writers.h"
 #include "tags/radio_group.h"
 #include "tags/recent_values.h"
+#include "tags/table_dialogs.h"
 
 namespace {
 
@@ -378,6 +381,35 @@ TEST_F(PageDialogTest, FramesetRefusesLettersAndDropsPercentSignsOfCheckedFields
 
 // FRAME.
 
+// Width left for text in an edit field (a combo box's edit has no frame).
+int TextRoom(const QLineEdit& edit) {
+    const int frame = edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+    return edit.width() - 2 * frame - edit.textMargins().left() - edit.textMargins().right() - 4;
+}
+
+TEST_F(PageDialogTest, FieldsAreWideEnoughForTheirTexts) {
+    CPageSkeletonDlg skeleton(PageSkeletonData{}, TestFont(), QString());
+    CCellDlg cell(CellKind::kData, CellData{}, QString());
+    const struct {
+        QDialog* dialog;
+        QLineEdit* field;
+        const char* text;
+    } cases[] = {
+        {&skeleton, skeleton.TextField()->Combo()->lineEdit(), "#FFFFFF"},
+        {&skeleton, skeleton.LinkField()->Combo()->lineEdit(), "fuchsia"},
+        {&skeleton, skeleton.BackgroundField()->Edit(), "./img/background.gif"},
+        {&cell, cell.ColSpanCombo()->lineEdit(), "100"},
+        {&cell, cell.RowSpanCombo()->lineEdit(), "100"},
+    };
+    for (const auto& c : cases) {
+        Open(*c.dialog);
+        // At the smallest size the dialog can take.
+        c.dialog->resize(c.dialog->minimumSizeHint());
+        QApplication::processEvents();
+        EXPECT_GE(TextRoom(*c.field), c.field->fontMetrics().horizontalAdvance(c.text)) << c.text;
+    }
+}
+
 TEST_F(PageDialogTest, FrameBorderColourAndNoBorderExcludeEachOther) {
     CFrameDlg plain(FrameData{}, QString());
     EXPECT_TRUE(plain.BorderColorField()->isHidden());
@@ -403,6 +435,36 @@ TEST_F(PageDialogTest, FrameBorderColourAndNoBorderExcludeEachOther) {
     EXPECT_EQ(invalid.BorderColorField()->CurrentColour(), (RgbColour{0xBF, 0xBF, 0xBF}));
     Type(invalid.BorderColorField(), "navy");
     EXPECT_EQ(invalid.BorderColorField()->CurrentColour(), (RgbColour{0, 0, 0x80}));
+}
+
+TEST_F(PageDialogTest, FrameWithBothBorderAttributesLetsEitherGo) {
+    FrameData data;
+    data.borderColorOn = 1;
+    data.frameBorderNo = 1;
+    data.borderColor = "#123456";
+    const struct {
+        QCheckBox* (CFrameDlg::*clicked)() const;
+        bool colourOn;
+        bool noBorder;
+    } cases[] = {
+        {&CFrameDlg::FrameBorderNoBox, true, false},
+        {&CFrameDlg::BorderColorOnBox, false, true},
+    };
+    for (const auto& c : cases) {
+        CFrameDlg dialog(data, QString());
+        Open(dialog);
+        EXPECT_TRUE(dialog.BorderColorOnBox()->isEnabled());
+        EXPECT_TRUE(dialog.FrameBorderNoBox()->isEnabled());
+        QCheckBox* box = (dialog.*c.clicked)();
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        EXPECT_EQ(dialog.BorderColorOnBox()->isChecked(), c.colourOn);
+        EXPECT_EQ(dialog.FrameBorderNoBox()->isChecked(), c.noBorder);
+        // The one left checked now locks the other, as a new choice would.
+        EXPECT_TRUE(
+            (c.colourOn ? dialog.BorderColorOnBox() : dialog.FrameBorderNoBox())->isEnabled());
+        EXPECT_FALSE(box->isEnabled());
+        EXPECT_EQ(dialog.BorderColorField()->isVisible(), c.colourOn);
+    }
 }
 
 TEST_F(PageDialogTest, FrameChecksFirstAndPushesEveryConfirmedColour) {

@@ -13,7 +13,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
+#include <QTest>
+#include <QTreeView>
 #include <functional>
 
 #include "platform/settings_store.h"
@@ -162,6 +165,62 @@ TEST_F(ReferenceFileDialogTest, OkOfTheFileDialogClosesWithTheTypedFile) {
     EXPECT_EQ(choice->reference, "./img/a.png");
     EXPECT_EQ(QFileInfo(choice->fullPath).canonicalFilePath(),
               QFileInfo(image_).canonicalFilePath());
+}
+
+// Qt's own file dialog, shown and used with the mouse and the keyboard: the
+// relative folder is the one of the file accepted, also when its name was typed.
+TEST_F(ReferenceFileDialogTest, TypedNameGetsTheFolderOfTheFileItNames) {
+    const QString other = WritePng(root_ + "/other/c.gif");
+    struct Case {
+        QString folder;   // where the dialog opens
+        QString clicked;  // highlighted with the mouse first, if any
+        QString typed;    // then typed into the name field, followed by Enter
+        std::string reference;
+        QString chosen;
+    };
+    const Case cases[] = {
+        {root_ + "/web/img", "a.png", other, "../other/c.gif", other},
+        {root_ + "/web", QString(), "img/a.png", "./img/a.png", image_},
+    };
+    for (const Case& c : cases) {
+        AppStore().WriteProfileString("FileDlgSettings", "Initial_dir_img", c.folder);
+        auto choice = Choose(ImageRequest(document_), [&](CReferenceFileDialog& dialog) {
+            dialog.RelativeBox()->setChecked(true);
+            dialog.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+            QFileDialog* files = dialog.FileDialog();
+            if (!c.clicked.isEmpty()) {
+                QAbstractItemView* view = files->findChild<QTreeView*>("treeView");
+                if (!view || !view->isVisible())
+                    view = files->findChild<QListView*>("listView");
+                QModelIndex item;
+                EXPECT_TRUE(QTest::qWaitFor([&] {
+                    const QAbstractItemModel* model = view->model();
+                    for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
+                        const QModelIndex index = model->index(row, 0, view->rootIndex());
+                        if (index.data().toString() == c.clicked)
+                            item = index;
+                    }
+                    return item.isValid();
+                }));
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                                  view->visualRect(item).center());
+                EXPECT_EQ(dialog.RelativeEdit()->text(), "./img/");
+            }
+            auto* name = files->findChild<QLineEdit*>("fileNameEdit");
+            EXPECT_NE(name, nullptr);
+            if (!name)
+                return int(QDialog::Rejected);
+            name->setFocus();
+            name->selectAll();
+            QTest::keyClicks(name, c.typed);
+            QTest::keyClick(name, Qt::Key_Return);
+            return dialog.result();
+        });
+        ASSERT_TRUE(choice) << c.typed.toStdString();
+        EXPECT_EQ(choice->reference, c.reference);
+        EXPECT_EQ(choice->fullPath, c.chosen);
+    }
 }
 
 TEST_F(ReferenceFileDialogTest, MissingFileOrFolderIsRefused) {

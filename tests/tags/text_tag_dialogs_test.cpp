@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
@@ -60,6 +61,38 @@ class TagDialogTest : public ::testing::Test {
         return path;
     }
 };
+
+// Each dialog opens on its first field (a group on its checked button), and
+// Tab goes through the fields as they are shown, then to "挿入".
+TEST_F(TagDialogTest, DialogsOpenOnTheirFirstFieldAndTabInTheOrderShown) {
+    HeadingData heading;
+    heading.level = 2;
+    CHeadingDlg headingDlg(heading);
+    CRuleDlg rule(RuleData{});
+    CAnchorDlg anchor(AnchorData{});
+    CFontDlg font(FontData{}, QFont());
+    CListDlg list(ListKind::kBulleted, CListDlg::Target::kList, ListData{});
+    const struct {
+        CTagDialog* dialog;
+        std::vector<QWidget*> tabs;  // the focus from opening on, one Tab after another
+    } cases[] = {
+        {&headingDlg, {headingDlg.LevelGroup()->Button(2)}},
+        {&rule,
+         {rule.SizeEdit(), rule.WidthEdit(), rule.PercentBox(), rule.NoShadeBox(),
+          rule.AlignGroup()->Button(0)}},
+        {&anchor, {anchor.NameEdit(), anchor.InsertButton()}},
+        {&font, {font.SizeModeGroup()->Button(0)}},
+        {&list, {list.TypeGroup()->Button(0)}},
+    };
+    for (const auto& c : cases) {
+        Open(*c.dialog);
+        for (QWidget* expected : c.tabs) {
+            EXPECT_EQ(c.dialog->focusWidget(), expected) << c.dialog->windowTitle().toStdString();
+            QTest::keyClick(c.dialog->focusWidget(), Qt::Key_Tab);
+        }
+        c.dialog->close();
+    }
+}
 
 TEST_F(TagDialogTest, PageColoursComeFromTheFirstBodyTag) {
     PageColours page = FindPageColours("<HTML><BODY BGCOLOR=\"#003366\" TEXT=\"yellow\">");

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTest>
 #include <functional>
 
 #include "app/app_settings.h"
@@ -105,6 +106,23 @@ TEST_F(TextTagCommandTest, LinkAlwaysWritesHrefAndJoinsTheAnchor) {
     EXPECT_EQ(Caret(), Find("y"));
     Lower(true);
     EXPECT_EQ(Run(32815, "go"), "x<a href=\"b.html#s2\" target=\"_blank\" title=\"Next\">go</a>y");
+}
+
+// A double quote typed into a field cannot end the value, and what was typed
+// (angle brackets included) keeps its case in either tag case.
+TEST_F(TextTagCommandTest, TypedQuotesAreWrittenAsReferencesAndTheValueKeepsItsCase) {
+    const struct {
+        bool lower;
+        const char* page;
+    } cases[] = {
+        {false, "x<A HREF=\"\" TITLE=\"say &quot;hi&quot; <b>\"></A>y"},
+        {true, "x<a href=\"\" title=\"say &quot;hi&quot; <b>\"></a>y"},
+    };
+    for (const auto& c : cases) {
+        Lower(c.lower);
+        Answer<CLinkDlg>([](CLinkDlg& d) { QTest::keyClicks(d.TitleEdit(), "say \"hi\" <b>"); });
+        EXPECT_EQ(Run(32815), c.page);
+    }
 }
 
 TEST_F(TextTagCommandTest, MailLinkAndAnchorAlwaysWriteTheirAttribute) {

@@ -59,11 +59,29 @@ TEST(ConvertTagCaseTest, OddMarkupIsLeftAloneWithoutHarm) {
     EXPECT_EQ(Upper("x>>>><b>"), "x>>>><B>");
     // A value without its closing quote ends at the blank.
     EXPECT_EQ(Lower(R"(<A HREF="x TITLE=Y>)"), R"(<a href="x title=Y>)");
-    // A ">" inside a quoted value ends the tag there: the rest stays as it is.
-    EXPECT_EQ(Lower(R"(<IMG ALT="a>B" SRC="X.gif"><P>)"), R"(<img alt="a>B" SRC="X.gif"><p>)");
+    // A quote that cannot close a value is taken for a stray one: the rest of
+    // the tag stays, and the tags behind it convert as usual.
+    EXPECT_EQ(Upper(R"(<a title="abc>text</a><b class="x">)"),
+              R"(<A TITLE="abc>text</A><B CLASS="x">)");
     EXPECT_EQ(Upper(""), "");
     EXPECT_EQ(Upper("<>"), "<>");
     EXPECT_EQ(Upper("<!"), "<!");
+}
+
+TEST(ConvertTagCaseTest, AngleBracketsInQuotedValuesAreValueText) {
+    const struct {
+        const char* lower;
+        const char* upper;
+    } cases[] = {
+        {R"(<a title="say &quot;hi&quot; <b>" href="x">t</a>)",
+         R"(<A TITLE="say &quot;hi&quot; <b>" HREF="x">t</A>)"},
+        {R"(<img alt="a>b" src="X.gif"><p>)", R"(<IMG ALT="a>b" SRC="X.gif"><P>)"},
+        {R"(<img alt="<i>" src=x.gif>)", R"(<IMG ALT="<i>" SRC=x.gif>)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Upper(c.lower), c.upper);
+        EXPECT_EQ(Lower(c.upper), c.lower);
+    }
 }
 
 TEST(ConvertTagCaseTest, JapaneseTextIsUntouched) {
