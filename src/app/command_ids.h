@@ -70,10 +70,13 @@ constexpr int kReloadUtf8 = 33100;
 constexpr int kReloadShiftJis = 33101;
 constexpr int kReloadEucJp = 33102;
 constexpr int kReloadIso2022Jp = 33103;
+constexpr int kReloadWindows1252 = 33104;
 constexpr int kSaveUtf8 = 33110;
 constexpr int kSaveShiftJis = 33111;
 constexpr int kSaveEucJp = 33112;
 constexpr int kSaveIso2022Jp = 33113;
+constexpr int kSaveWindows1252 = 33114;
+constexpr int kSaveUtf8Bom = 33115;
 
 // Text tools.
 constexpr int kToPlainText = 32865;

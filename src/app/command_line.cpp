@@ -1,11 +1,14 @@
 #include "app/command_line.h"
 
+#include <QFileInfo>
+#include <QString>
 #include <algorithm>
 #include <charconv>
 #include <iostream>
 #include <iterator>
 
 #include "platform/encoding.h"
+#include "platform/file_io.h"
 #include "sidepane/link_checker.h"
 #include "tools/conversions.h"
 #include "tools/plain_text.h"
@@ -26,6 +29,57 @@ const char kUsage[] =
 const char kCheckLinksUsage[] =
     "使い方: veskhtml --check-links ファイル...\n"
     "各リンクを 1 行ずつ出力: ファイル<TAB>グループ<TAB>ok|missing<TAB>リンク\n";
+
+const char kDetectUsage[] =
+    "使い方: veskhtml --detect ファイル...\n"
+    "各ファイルを 1 行ずつ出力: ファイル<TAB>文字コード<TAB>改行\n";
+
+std::string_view DetectedEncodingName(const vesk::DecodedText& decoded) {
+    if (decoded.encoding == vesk::TextEncoding::Utf8 && decoded.bom)
+        return "UTF-8 BOM";
+    return vesk::EncodingName(decoded.encoding);
+}
+
+std::string_view DetectedBreaksName(vesk::LineBreakStyle breaks) {
+    switch (breaks) {
+        case vesk::LineBreakStyle::CrLf:
+            return "CRLF";
+        case vesk::LineBreakStyle::Lf:
+            return "LF";
+        case vesk::LineBreakStyle::Cr:
+            return "CR";
+        case vesk::LineBreakStyle::Mixed:
+            return "mixed";
+        case vesk::LineBreakStyle::None:
+            break;
+    }
+    return "none";
+}
+
+// The encoding and line breaks opening each file would give.
+int RunDetect(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+    bool unreadable = false;
+    for (const std::string& file : files) {
+        const QString path = QString::fromLocal8Bit(file.c_str());
+        vesk::FileReadResult read;
+        if (QFileInfo(path).isDir()) {
+            read.error = QStringLiteral("フォルダです");
+        } else {
+            read = vesk::ReadWholeFile(path);
+        }
+        if (!read.ok) {
+            err << "veskhtml: ファイル [ " << file
+                << " ] を読めませんでした: " << read.error.toStdString() << "\n";
+            unreadable = true;
+            continue;
+        }
+        const vesk::DecodedText decoded = vesk::DecodeFileBytes(read.bytes);
+        out << file << '\t' << DetectedEncodingName(decoded) << '\t'
+            << DetectedBreaksName(decoded.breaks) << '\n';
+    }
+    out.flush();
+    return unreadable ? 2 : 0;
+}
 
 // The number after "name=", within [0, max].
 std::optional<int> NumberAfter(const std::string& mode, const std::string& name, int max) {
@@ -76,6 +130,16 @@ std::optional<int> RunCommandLineMode(const std::vector<std::string>& arguments,
         return vesk::RunLinkCheck(files, out, err);
     }
 
+    const auto detect = std::find(arguments.begin(), arguments.end(), "--detect");
+    if (detect != arguments.end()) {
+        const std::vector<std::string> files(detect + 1, arguments.end());
+        if (files.empty()) {
+            err << kDetectUsage;
+            return 2;
+        }
+        return RunDetect(files, out, err);
+    }
+
     const std::string flag = "--convert";
     std::optional<std::string> mode;
     for (const std::string& argument : arguments) {
@@ -97,7 +161,7 @@ std::optional<int> RunCommandLineMode(const std::vector<std::string>& arguments,
     // Read, decode and take the line breaks in as opening a file does.
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     vesk::DecodedText decoded = vesk::DecodeFileBytes(bytes);
-    const vesk::LineBreakStyle breaks = vesk::DetectLineBreaks(decoded.utf8);
+    const vesk::LineBreakStyle breaks = decoded.breaks;
     const std::string text = vesk::BreaksToCrLf(decoded.utf8, breaks);
 
     std::string converted = *ConvertForMode(*mode, text);

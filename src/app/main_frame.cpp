@@ -464,9 +464,11 @@ void CMainFrame::BuildMenus() {
     QMenu* encodingMenu = fileMenu_->addMenu("文字コード(&M)");
     QMenu* reloadMenu = encodingMenu->addMenu("指定した文字コードで開き直す(&R)");
     QMenu* saveMenu = encodingMenu->addMenu("指定した文字コードで保存(&S)");
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         add(reloadMenu, cmd::kReloadUtf8 + i);
         add(saveMenu, cmd::kSaveUtf8 + i);
+        if (i == 0)
+            add(saveMenu, cmd::kSaveUtf8Bom);
     }
     router.WatchMenu(reloadMenu);
     router.WatchMenu(saveMenu);

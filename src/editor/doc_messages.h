@@ -30,10 +30,16 @@ inline QString SaveChanges(const QString& title) {
 }
 inline QString GuessedEncoding(const QString& path) {
     return "ファイル [ " + path +
-           " ] の文字コードを判別できませんでした。\r\nバイト列をそのまま Latin-1 として開きます。";
+           " ] の文字コードを判別できませんでした。\r\nバイト列をそのまま Windows-1252 (Latin-1) "
+           "として開きます。";
 }
 inline QString CannotDecode(const QString& encoding) {
     return "このファイルは " + encoding + " として読み込めません。";
+}
+inline QString RewriteDeclaration(const QString& declared, const QString& label) {
+    return "文書の META タグは文字コードを [ " + declared + " ] と宣言しています。\r\n[ " + label +
+           " ] に書き換えてから保存しますか?\r\n(書き換えないと、ブラウザは保存した文字コードとは"
+           "違う文字コードで読みます)";
 }
 inline const char kReloadLosesEdits[] =
     "ファイルを開き直すと、編集中の変更は失われます。\r\nよろしいですか?";

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "app/command_ids.h"
 #include "editor/doc_messages.h"
@@ -31,8 +32,9 @@ CVeskHtmlDoc::CVeskHtmlDoc() : title_(kUntitledName) {
     OnCommand(cmd::kFileSave, [this] { OnFileSave(); });
     OnCommand(cmd::kFileSaveAs, [this] { OnFileSaveAs(); });
     const TextEncoding encodings[] = {TextEncoding::Utf8, TextEncoding::ShiftJis,
-                                      TextEncoding::EucJp, TextEncoding::Iso2022Jp};
-    for (int i = 0; i < 4; ++i) {
+                                      TextEncoding::EucJp, TextEncoding::Iso2022Jp,
+                                      TextEncoding::Windows1252};
+    for (int i = 0; i < 5; ++i) {
         const TextEncoding encoding = encodings[i];
         OnCommand(
             cmd::kReloadUtf8 + i, [this, encoding] { ReloadAs(encoding); },
@@ -42,8 +44,13 @@ CVeskHtmlDoc::CVeskHtmlDoc() : title_(kUntitledName) {
             });
         OnCommand(
             cmd::kSaveUtf8 + i, [this, encoding] { SaveInEncoding(encoding); },
-            [this, encoding](CommandState& state) { state.checked = encoding_ == encoding; });
+            [this, encoding](CommandState& state) {
+                state.checked = encoding_ == encoding && !bom_;
+            });
     }
+    OnCommand(
+        cmd::kSaveUtf8Bom, [this] { SaveInEncoding(TextEncoding::Utf8, true); },
+        [this](CommandState& state) { state.checked = encoding_ == TextEncoding::Utf8 && bom_; });
 }
 
 CVeskHtmlDoc::~CVeskHtmlDoc() = default;
@@ -70,9 +77,43 @@ void CVeskHtmlDoc::SetPathName(const QString& path) {
 QString CVeskHtmlDoc::EncodingDescription() const {
     QString text = EncodingLabel(encoding_);
     if (bom_)
-        text += " (BOM)";
+        text += " (BOM付き)";
     auto breaks = vesk::LineBreakName(lineBreaks_);
     return text + " / " + QString::fromUtf8(breaks.data(), static_cast<int>(breaks.size()));
+}
+
+void CVeskHtmlDoc::ForgetOriginal() {
+    std::string().swap(originalBytes_);
+    std::string().swap(originalText_);
+    ownCodeLines_ = vesk::OwnCodeLines();
+}
+
+void CVeskHtmlDoc::TakeDecoded(std::string fileBytes, vesk::DecodedText decoded) {
+    encoding_ = decoded.encoding;
+    bom_ = decoded.bom;
+    lineBreaks_ = decoded.breaks;
+    ForgetOriginal();
+    const bool keepOriginal = decoded.otherCodesOnEncoding;
+    if (keepOriginal) {
+        if (encoding_ == TextEncoding::ShiftJis) {
+            vesk::EncodeResult again = vesk::EncodeText(decoded.utf8, encoding_);
+            if (again.ok)
+                ownCodeLines_ = vesk::OwnCodeLines::Collect(fileBytes, decoded.utf8, again.bytes);
+        }
+        originalBytes_ = std::move(fileBytes);
+    } else {
+        // Large files: hold no more copies of the text than needed.
+        std::string().swap(fileBytes);
+    }
+    std::string text =
+        lineBreaks_ == vesk::LineBreakStyle::Lf || lineBreaks_ == vesk::LineBreakStyle::Cr
+            ? vesk::BreaksToCrLf(decoded.utf8, lineBreaks_)
+            : std::move(decoded.utf8);
+    std::string().swap(decoded.utf8);
+    if (keepOriginal)
+        originalText_ = text;
+    if (view_)
+        view_->SetText(text);
 }
 
 bool CVeskHtmlDoc::Load(const QString& path, QString* error) {
@@ -83,37 +124,12 @@ bool CVeskHtmlDoc::Load(const QString& path, QString* error) {
         return false;
     }
     vesk::DecodedText decoded = vesk::DecodeFileBytes(file.bytes);
-    encoding_ = decoded.encoding;
-    bom_ = decoded.bom;
-    lineBreaks_ = vesk::DetectLineBreaks(decoded.utf8);
-
-    originalBytes_.clear();
-    originalText_.clear();
-    bool keepOriginal = false;
-    if (encoding_ == TextEncoding::Iso2022Jp) {
-        vesk::EncodeResult again = vesk::EncodeText(decoded.utf8, encoding_, bom_);
-        keepOriginal = !again.ok || again.bytes != file.bytes;
-    }
-    if (keepOriginal) {
-        originalBytes_ = std::move(file.bytes);
-    } else {
-        // Large files: hold no more copies of the text than needed.
-        std::string().swap(file.bytes);
-    }
-    std::string text =
-        lineBreaks_ == vesk::LineBreakStyle::Lf || lineBreaks_ == vesk::LineBreakStyle::Cr
-            ? vesk::BreaksToCrLf(decoded.utf8, lineBreaks_)
-            : std::move(decoded.utf8);
-    std::string().swap(decoded.utf8);
-    if (keepOriginal)
-        originalText_ = text;
-
+    const bool guessed = decoded.guessed;
     SetPathName(path);
-    if (view_)
-        view_->SetText(text);
+    TakeDecoded(std::move(file.bytes), std::move(decoded));
     SetModified(false);
     emit EncodingChanged();
-    if (decoded.guessed) {
+    if (guessed) {
         vesk::ShowMessage(doc_text::GuessedEncoding(path_), doc_text::kCaption,
                           MsgIcon::Information);
     }
@@ -134,30 +150,23 @@ bool CVeskHtmlDoc::ReloadAs(TextEncoding encoding) {
         return false;
     }
     std::string_view bytes = file.bytes;
-    bool bom = false;
+    vesk::DecodedText decoded;
+    decoded.encoding = encoding;
     if (encoding == TextEncoding::Utf8 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
         bytes.remove_prefix(3);
-        bom = true;
+        decoded.bom = true;
     }
-    std::optional<std::string> decoded = vesk::DecodeAs(bytes, encoding);
-    if (!decoded) {
+    std::optional<std::string> text = vesk::DecodeAs(bytes, encoding);
+    if (!text) {
         vesk::ShowMessage(doc_text::CannotDecode(EncodingLabel(encoding)), doc_text::kCaption,
                           MsgIcon::Exclamation);
         return false;
     }
-    encoding_ = encoding;
-    bom_ = bom;
-    lineBreaks_ = vesk::DetectLineBreaks(*decoded);
-    std::string text = vesk::BreaksToCrLf(*decoded, lineBreaks_);
-    originalBytes_.clear();
-    originalText_.clear();
-    vesk::EncodeResult again = vesk::EncodeText(*decoded, encoding_, bom_);
-    if (!again.ok || again.bytes != file.bytes) {
-        originalBytes_ = std::move(file.bytes);
-        originalText_ = text;
-    }
-    if (view_)
-        view_->SetText(text);
+    decoded.utf8 = std::move(*text);
+    decoded.breaks = vesk::DetectLineBreaks(decoded.utf8);
+    vesk::EncodeResult again = vesk::EncodeText(decoded.utf8, encoding, decoded.bom);
+    decoded.otherCodesOnEncoding = !again.ok || again.bytes != file.bytes;
+    TakeDecoded(std::move(file.bytes), std::move(decoded));
     SetModified(false);
     emit EncodingChanged();
     return true;
@@ -170,7 +179,7 @@ std::optional<std::string> CVeskHtmlDoc::BytesToSave() {
     std::string stored = vesk::BreaksFromCrLf(text, lineBreaks_);
     vesk::EncodeResult encoded = vesk::EncodeText(stored, encoding_, bom_);
     if (encoded.ok)
-        return std::move(encoded.bytes);
+        return ownCodeLines_.Restore(stored, std::move(encoded.bytes));
 
     // Never drop a character: offer UTF-8, which holds them all.
     QString character =
@@ -182,8 +191,7 @@ std::optional<std::string> CVeskHtmlDoc::BytesToSave() {
     }
     encoding_ = TextEncoding::Utf8;
     bom_ = false;
-    originalBytes_.clear();
-    originalText_.clear();
+    ForgetOriginal();
     emit EncodingChanged();
     return vesk::EncodeText(stored, encoding_, bom_).bytes;
 }
@@ -198,9 +206,10 @@ bool CVeskHtmlDoc::DoSave(const QString& path) {
                           doc_text::kCaption, MsgIcon::Error);
         return false;
     }
-    // The file now holds what the text encodes to.
-    originalBytes_.clear();
-    originalText_.clear();
+    // The file now holds what the text encodes to (with the lines' own codes, which
+    // stay known for the next save).
+    std::string().swap(originalBytes_);
+    std::string().swap(originalText_);
     SetModified(false);
     return true;
 }
@@ -252,13 +261,45 @@ bool CVeskHtmlDoc::OnFileSaveAs() {
     return true;
 }
 
-bool CVeskHtmlDoc::SaveInEncoding(TextEncoding encoding) {
+bool CVeskHtmlDoc::OfferDeclarationRewrite(TextEncoding encoding) {
+    if (!view_)
+        return true;
+    const std::string head = view_->Control().TextRange(0, 4096);
+    const vesk::CharsetSpan span = vesk::DeclaredCharsetSpan(head);
+    if (span.length == 0)
+        return true;
+    const std::string declared = head.substr(span.offset, span.length);
+    if (vesk::EncodingFromCharset(declared) == encoding)
+        return true;
+    // Written in the case the page used: "EUC-JP" becomes "UTF-8", "euc-jp" "utf-8".
+    std::string label(vesk::CharsetLabel(encoding));
+    if (std::none_of(declared.begin(), declared.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
+        std::transform(label.begin(), label.end(), label.begin(),
+                       [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
+    switch (vesk::ShowMessage(doc_text::RewriteDeclaration(QString::fromStdString(declared),
+                                                           QString::fromStdString(label)),
+                              doc_text::kCaption, MsgIcon::Question, MsgButtons::YesNoCancel)) {
+        case MsgAnswer::Yes:
+            view_->ReplaceRange(static_cast<int>(span.offset),
+                                static_cast<int>(span.offset + span.length), label);
+            return true;
+        case MsgAnswer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CVeskHtmlDoc::SaveInEncoding(TextEncoding encoding, bool bom) {
+    bom = bom && encoding == TextEncoding::Utf8;
+    if (!OfferDeclarationRewrite(encoding))
+        return false;
     const TextEncoding oldEncoding = encoding_;
     const bool oldBom = bom_;
     encoding_ = encoding;
-    bom_ = false;
-    originalBytes_.clear();
-    originalText_.clear();
+    bom_ = bom;
+    if (encoding != oldEncoding)
+        ForgetOriginal();
     if (OnFileSave()) {
         emit EncodingChanged();
         return true;

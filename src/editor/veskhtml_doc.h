@@ -10,6 +10,7 @@
 
 #include "app/command_target.h"
 #include "platform/encoding.h"
+#include "platform/own_code_lines.h"
 
 class CVeskHtmlView;
 
@@ -52,8 +53,9 @@ class CVeskHtmlDoc : public QObject, public CCommandTarget {
     bool OnFileSaveAs();
     // Writes the text to the path; false after showing the reason.
     bool DoSave(const QString& path);
-    // Save in the given encoding from now on.
-    bool SaveInEncoding(vesk::TextEncoding encoding);
+    // Save in the given encoding (UTF-8 with or without BOM) from now on. When the page
+    // declares another charset, offers to rewrite the declaration first.
+    bool SaveInEncoding(vesk::TextEncoding encoding, bool bom = false);
     // The save prompt of a closing document: false when the user cancelled.
     bool SaveModified();
 
@@ -70,6 +72,12 @@ class CVeskHtmlDoc : public QObject, public CCommandTarget {
 
   private:
     void SetPathName(const QString& path);
+    // Takes what was read into the view; fileBytes are the file's bytes as read.
+    void TakeDecoded(std::string fileBytes, vesk::DecodedText decoded);
+    void ForgetOriginal();
+    // The user's answer to rewriting the page's charset declaration for encoding;
+    // false when they cancelled the save.
+    bool OfferDeclarationRewrite(vesk::TextEncoding encoding);
 
     CVeskHtmlView* view_ = nullptr;
     QString path_;
@@ -79,8 +87,10 @@ class CVeskHtmlDoc : public QObject, public CCommandTarget {
     bool bom_ = false;
     vesk::LineBreakStyle lineBreaks_ = vesk::LineBreakStyle::None;
     // When re-encoding the loaded text would not give the file's bytes back
-    // (some ISO-2022-JP files), the bytes and text as loaded, so that an
-    // unedited save writes the very same file.
+    // (CP932's doubled codes, some ISO-2022-JP files), the bytes and text as
+    // loaded, so that an unedited save writes the very same file, and for
+    // Shift-JIS the lines with the file's own codes, for edited saves.
     std::string originalBytes_;
     std::string originalText_;
+    vesk::OwnCodeLines ownCodeLines_;
 };

@@ -261,6 +261,21 @@ void CVeskHtmlView::WrapSelection(std::string_view open, std::string_view close)
     emit StatusChanged();
 }
 
+void CVeskHtmlView::ReplaceRange(int start, int end, std::string_view text) {
+    int selStart = 0, selEnd = 0;
+    control_->GetSel(selStart, selEnd);
+    journal_->AddStep(0, kUndoNoChange, false);
+    const int length = static_cast<int>(text.size());
+    control_->SetSel(start, end);
+    control_->ReplaceSel(std::string(text));
+    RecolourPasted(start, length);
+    const int shift = length - (end - start);
+    auto moved = [&](int pos) { return pos >= end ? pos + shift : std::min(pos, start + length); };
+    control_->SetSel(moved(selStart), moved(selEnd));
+    journal_->AddStep(0, kUndoInsert, false);
+    emit StatusChanged();
+}
+
 // Edit commands.
 
 void CVeskHtmlView::OnEditPaste() {

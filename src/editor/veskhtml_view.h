@@ -84,6 +84,9 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
     // The selection wrapped in open and close (tag case applied to each); the
     // caret between them without a selection, else behind close.
     void WrapSelection(std::string_view open, std::string_view close);
+    // Replaces [start, end) with text as one undo step; the selection keeps its place
+    // in the text around it.
+    void ReplaceRange(int start, int end, std::string_view text);
     // Tag case of inserted tag texts by the SizeLower setting (installed by the text tools).
     static std::function<std::string(std::string_view text, int sizeLower)> tagCaseConversion;
 

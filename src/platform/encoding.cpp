@@ -1,4 +1,4 @@
-// Encodings through glibc iconv; UTF-8, Latin-1 and line breaks by hand.
+// Encodings through glibc iconv; UTF-8, Windows-1252 and line breaks by hand.
 
 #include "platform/encoding.h"
 
@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+
+#include "platform/encoding_score.h"
 
 namespace vesk {
 
@@ -221,21 +223,48 @@ std::optional<std::string> DecodeWithIconv(std::string_view bytes, TextEncoding 
     return std::move(c.out);
 }
 
-std::string DecodeLatin1(std::string_view bytes) {
+// What Windows-1252 puts at 0x80..0x9F; the five codes it leaves undefined read as
+// the C1 control of the same number, as browsers do, so every byte reads as something.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+}
+
+std::string DecodeWindows1252(std::string_view bytes) {
     const std::size_t high = static_cast<std::size_t>(std::count_if(
         bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }));
     std::string out;
-    out.reserve(bytes.size() + high);
+    out.reserve(bytes.size() + 2 * high);
     for (char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            out.push_back(ch);
-        } else {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
+        AppendUtf8(out, c >= 0x80 && c < 0xA0 ? kWindows1252High[c - 0x80] : c);
     }
     return out;
+}
+
+// The byte for a code point, or -1 when Windows-1252 has none.
+int Windows1252Byte(char32_t code) {
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
+        return static_cast<int>(code);
+    for (int i = 0; i < 32; ++i) {
+        if (kWindows1252High[i] == code)
+            return 0x80 + i;
+    }
+    return -1;
 }
 
 EncodeResult Failure(std::string_view utf8, std::size_t offset) {
@@ -246,21 +275,17 @@ EncodeResult Failure(std::string_view utf8, std::size_t offset) {
     return result;
 }
 
-EncodeResult EncodeLatin1(std::string_view utf8) {
+EncodeResult EncodeWindows1252(std::string_view utf8) {
     EncodeResult result;
     result.bytes.reserve(utf8.size());
-    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
     for (std::size_t i = 0; i < utf8.size();) {
-        if (s[i] < 0x80) {
-            result.bytes.push_back(static_cast<char>(s[i]));
-            ++i;
-        } else if ((s[i] == 0xC2 || s[i] == 0xC3) && i + 1 < utf8.size() &&
-                   IsContinuation(s[i + 1])) {
-            result.bytes.push_back(static_cast<char>(((s[i] & 0x03) << 6) | (s[i + 1] & 0x3F)));
-            i += 2;
-        } else {
+        const std::size_t len = Utf8Length(utf8, i);
+        const bool stray = len == 1 && static_cast<unsigned char>(utf8[i]) >= 0x80;
+        const int byte = stray ? -1 : Windows1252Byte(CodePointAt(utf8, i, len));
+        if (byte < 0)
             return Failure(utf8, i);
-        }
+        result.bytes.push_back(static_cast<char>(byte));
+        i += len;
     }
     result.ok = true;
     return result;
@@ -404,16 +429,12 @@ bool RoundTrips(std::string_view bytes, std::string_view utf8, TextEncoding enco
     return back.consumed == utf8.size() && back.out == bytes;
 }
 
-// Decodes in a Japanese multibyte encoding only when writing the text back gives the very
-// same bytes, so an opened and saved file never changes.
+// Decodes only when writing the text back gives the very same bytes, so an opened and
+// saved file never changes.
 std::optional<std::string> DecodeExactly(std::string_view bytes, TextEncoding encoding) {
     std::optional<std::string> text = DecodeAs(bytes, encoding);
-    if (!text)
+    if (text && !RoundTrips(bytes, *text, encoding))
         return std::nullopt;
-    if ((encoding == TextEncoding::ShiftJis || encoding == TextEncoding::EucJp) &&
-        !RoundTrips(bytes, *text, encoding)) {
-        return std::nullopt;
-    }
     return text;
 }
 
@@ -457,8 +478,8 @@ bool IsLabelChar(char c) {
            c == '_' || c == '.' || c == ':' || c == '+';
 }
 
-// The value of "charset=" inside one META tag, or empty.
-std::string CharsetInTag(std::string_view tag) {
+// Where the value of "charset=" stands inside one META tag; length 0 when nowhere.
+CharsetSpan CharsetInTag(std::string_view tag) {
     for (std::size_t at = FindNoCase(tag, "charset", 0); at != std::string_view::npos;
          at = FindNoCase(tag, "charset", at + 1)) {
         std::size_t i = at + 7;
@@ -469,10 +490,10 @@ std::string CharsetInTag(std::string_view tag) {
         while (i < tag.size() && IsSpace(tag[i])) ++i;
         if (i < tag.size() && (tag[i] == '"' || tag[i] == '\''))
             ++i;
-        std::string label;
-        while (i < tag.size() && IsLabelChar(tag[i])) label.push_back(AsciiLower(tag[i++]));
-        if (!label.empty())
-            return label;
+        std::size_t end = i;
+        while (end < tag.size() && IsLabelChar(tag[end])) ++end;
+        if (end > i)
+            return {i, end - i};
     }
     return {};
 }
@@ -489,8 +510,8 @@ std::string_view EncodingName(TextEncoding encoding) {
             return "EUC-JP";
         case TextEncoding::Iso2022Jp:
             return "ISO-2022-JP";
-        case TextEncoding::Latin1:
-            return "Latin-1";
+        case TextEncoding::Windows1252:
+            return "Windows-1252";
     }
     return "UTF-8";
 }
@@ -510,17 +531,40 @@ std::string_view LineBreakName(LineBreakStyle style) {
     return "CRLF";
 }
 
-std::string DeclaredCharset(std::string_view bytes) {
+std::string_view CharsetLabel(TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8:
+            return "utf-8";
+        case TextEncoding::ShiftJis:
+            return "shift_jis";
+        case TextEncoding::EucJp:
+            return "euc-jp";
+        case TextEncoding::Iso2022Jp:
+            return "iso-2022-jp";
+        case TextEncoding::Windows1252:
+            return "windows-1252";
+    }
+    return "utf-8";
+}
+
+CharsetSpan DeclaredCharsetSpan(std::string_view bytes) {
     const std::string_view head = bytes.substr(0, kDeclarationWindow);
     for (std::size_t at = FindNoCase(head, "<meta", 0); at != std::string_view::npos;
          at = FindNoCase(head, "<meta", at + 5)) {
         const std::size_t end = head.find('>', at);
-        std::string label = CharsetInTag(head.substr(
+        const CharsetSpan inTag = CharsetInTag(head.substr(
             at + 5, end == std::string_view::npos ? std::string_view::npos : end - at - 5));
-        if (!label.empty())
-            return label;
+        if (inTag.length > 0)
+            return {at + 5 + inTag.offset, inTag.length};
     }
     return {};
+}
+
+std::string DeclaredCharset(std::string_view bytes) {
+    const CharsetSpan span = DeclaredCharsetSpan(bytes);
+    std::string label(bytes.substr(span.offset, span.length));
+    std::transform(label.begin(), label.end(), label.begin(), AsciiLower);
+    return label;
 }
 
 std::optional<TextEncoding> EncodingFromCharset(std::string_view label) {
@@ -567,15 +611,18 @@ std::optional<TextEncoding> EncodingFromCharset(std::string_view label) {
         {"iso2022jp", TextEncoding::Iso2022Jp},
         {"csiso2022jp", TextEncoding::Iso2022Jp},
         {"jis", TextEncoding::Iso2022Jp},
-        {"iso-8859-1", TextEncoding::Latin1},
-        {"iso8859-1", TextEncoding::Latin1},
-        {"iso_8859-1", TextEncoding::Latin1},
-        {"latin1", TextEncoding::Latin1},
-        {"latin-1", TextEncoding::Latin1},
-        {"l1", TextEncoding::Latin1},
-        {"cp819", TextEncoding::Latin1},
-        {"ibm819", TextEncoding::Latin1},
-        {"csisolatin1", TextEncoding::Latin1},
+        {"iso-8859-1", TextEncoding::Windows1252},
+        {"iso8859-1", TextEncoding::Windows1252},
+        {"iso_8859-1", TextEncoding::Windows1252},
+        {"latin1", TextEncoding::Windows1252},
+        {"latin-1", TextEncoding::Windows1252},
+        {"l1", TextEncoding::Windows1252},
+        {"cp819", TextEncoding::Windows1252},
+        {"ibm819", TextEncoding::Windows1252},
+        {"csisolatin1", TextEncoding::Windows1252},
+        {"windows-1252", TextEncoding::Windows1252},
+        {"cp1252", TextEncoding::Windows1252},
+        {"x-cp1252", TextEncoding::Windows1252},
     };
     for (const Entry& entry : kLabels) {
         if (entry.label == lower)
@@ -590,8 +637,8 @@ std::optional<std::string> DecodeAs(std::string_view bytes, TextEncoding encodin
             if (!IsValidUtf8(bytes, nullptr))
                 return std::nullopt;
             return std::string(bytes);
-        case TextEncoding::Latin1:
-            return DecodeLatin1(bytes);
+        case TextEncoding::Windows1252:
+            return DecodeWindows1252(bytes);
         case TextEncoding::ShiftJis:
         case TextEncoding::EucJp:
         case TextEncoding::Iso2022Jp:
@@ -600,7 +647,9 @@ std::optional<std::string> DecodeAs(std::string_view bytes, TextEncoding encodin
     return std::nullopt;
 }
 
-DecodedText DecodeFileBytes(std::string_view bytes) {
+namespace {
+
+DecodedText DecodeFileEncoding(std::string_view bytes) {
     DecodedText result;
 
     if (bytes.substr(0, kBom.size()) == kBom && IsValidUtf8(bytes.substr(kBom.size()), nullptr)) {
@@ -616,6 +665,7 @@ DecodedText DecodeFileBytes(std::string_view bytes) {
         if (auto text = DecodeAs(bytes, TextEncoding::Iso2022Jp)) {
             result.utf8 = std::move(*text);
             result.encoding = TextEncoding::Iso2022Jp;
+            result.otherCodesOnEncoding = !RoundTrips(bytes, result.utf8, result.encoding);
             return result;
         }
     }
@@ -632,6 +682,7 @@ DecodedText DecodeFileBytes(std::string_view bytes) {
                 if (auto text = DecodeAs(bytes, *declared)) {
                     result.utf8 = std::move(*text);
                     result.encoding = *declared;
+                    result.otherCodesOnEncoding = !RoundTrips(bytes, result.utf8, *declared);
                 }
             } else if (declared) {
                 result.encoding = *declared;
@@ -640,27 +691,60 @@ DecodedText DecodeFileBytes(std::string_view bytes) {
         return result;
     }
 
+    // Shift-JIS is taken whenever CP932 reads the bytes: where re-encoding would pick the
+    // other of two codes for a character, the document keeps the file's codes. EUC-JP
+    // must give its bytes back exactly.
+    auto decode = [&bytes](TextEncoding encoding) -> std::optional<std::string> {
+        if (encoding == TextEncoding::EucJp)
+            return DecodeExactly(bytes, encoding);
+        return DecodeAs(bytes, encoding);
+    };
+    auto take = [&result, &bytes](TextEncoding encoding, std::string text) {
+        result.encoding = encoding;
+        result.utf8 = std::move(text);
+        if (encoding == TextEncoding::ShiftJis)
+            result.otherCodesOnEncoding = !RoundTrips(bytes, result.utf8, encoding);
+        return result;
+    };
+
+    // A declared charset that the bytes satisfy wins.
     std::optional<TextEncoding> declared = EncodingFromCharset(DeclaredCharset(bytes));
-    if (declared && *declared != TextEncoding::Utf8) {
-        if (auto text = DecodeExactly(bytes, *declared)) {
-            result.utf8 = std::move(*text);
-            result.encoding = *declared;
-            return result;
-        }
-    }
-    for (TextEncoding candidate : {TextEncoding::ShiftJis, TextEncoding::EucJp}) {
-        if (declared == candidate)
-            continue;  // already tried
-        if (auto text = DecodeExactly(bytes, candidate)) {
-            result.utf8 = std::move(*text);
-            result.encoding = candidate;
-            return result;
-        }
+    if (declared && *declared != TextEncoding::Utf8 && *declared != TextEncoding::Iso2022Jp) {
+        if (auto text = decode(*declared))
+            return take(*declared, std::move(*text));
     }
 
-    result.utf8 = DecodeLatin1(bytes);
-    result.encoding = TextEncoding::Latin1;
-    result.guessed = true;
+    // Otherwise the reading that makes the most sense; on a tie the more common one.
+    std::optional<std::string> best;
+    TextEncoding bestEncoding = TextEncoding::Windows1252;
+    long bestScore = 0;
+    for (TextEncoding candidate : {TextEncoding::ShiftJis, TextEncoding::EucJp}) {
+        std::optional<std::string> text = decode(candidate);
+        if (!text)
+            continue;
+        const long score = PlausibilityScore(bytes, candidate);
+        if (!best || score > bestScore) {
+            best = std::move(text);
+            bestEncoding = candidate;
+            bestScore = score;
+        }
+    }
+    const long western = PlausibilityScore(bytes, TextEncoding::Windows1252);
+    if (best && bestScore >= western && bestScore > 0)
+        return take(bestEncoding, std::move(*best));
+    best.reset();
+
+    result.utf8 = DecodeWindows1252(bytes);
+    result.encoding = TextEncoding::Windows1252;
+    result.guessed = western <= 0;
+    return result;
+}
+
+}  // namespace
+
+DecodedText DecodeFileBytes(std::string_view bytes) {
+    DecodedText result = DecodeFileEncoding(bytes);
+    result.breaks = DetectLineBreaks(result.utf8);
     return result;
 }
 
@@ -674,8 +758,8 @@ EncodeResult EncodeText(std::string_view utf8, TextEncoding encoding, bool bom) 
             result.bytes.append(utf8);
             result.ok = true;
             return result;
-        case TextEncoding::Latin1:
-            return EncodeLatin1(utf8);
+        case TextEncoding::Windows1252:
+            return EncodeWindows1252(utf8);
         case TextEncoding::ShiftJis:
         case TextEncoding::EucJp:
         case TextEncoding::Iso2022Jp:

@@ -73,7 +73,7 @@ int RunLinkCheck(const std::vector<std::string>& files, std::ostream& out, std::
         }
         // The text as the editor holds it once the file is open.
         const DecodedText decoded = DecodeFileBytes(read.bytes);
-        const LineBreakStyle breaks = DetectLineBreaks(decoded.utf8);
+        const LineBreakStyle breaks = decoded.breaks;
         const std::string text = breaks == LineBreakStyle::Lf || breaks == LineBreakStyle::Cr
                                      ? BreaksToCrLf(decoded.utf8, breaks)
                                      : decoded.utf8;

@@ -14,6 +14,7 @@
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
 #include "platform/encoding.h"
+#include "support/encoding_corpus.h"
 #include "support/seams.h"
 #include "support/test_env.h"
 #include "tools/conversion_commands.h"
@@ -176,6 +177,39 @@ TEST(CommandLine, CheckLinksReadsNoInputAndTellsMissingLinksByItsStatus) {
     const BatchRun usage = run({"--check-links"});
     EXPECT_EQ(usage.status, 2);
     EXPECT_NE(usage.err.find("--check-links"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CommandLine, DetectPrintsEachFilesEncodingAndBreaks) {
+    const QString folder = MakeTempDir();
+    std::string expected;
+    std::vector<std::string> arguments = {"--detect"};
+    for (const vesk::corpus::Page& page : vesk::corpus::Pages()) {
+        const std::string path =
+            WriteTestFile(folder + "/" + QString::fromStdString(page.name), page.bytes)
+                .toStdString();
+        arguments.push_back(path);
+        const bool crlf = page.utf8.find("\r\n") != std::string::npos;
+        expected += path + "\t" + page.detectName + "\t" + (crlf ? "CRLF" : "LF") + "\n";
+    }
+    const std::string oneLine = WriteTestFile(folder + "/one.txt", "a\rb\nc").toStdString();
+    arguments.push_back(oneLine);
+    expected += oneLine + "\tUTF-8\tmixed\n";
+    const std::string missing = (folder + "/none.html").toStdString();
+    arguments.insert(arguments.begin() + 2, missing);
+
+    std::istringstream in;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCommandLineMode(arguments, in, out, err), 2);
+    EXPECT_EQ(out.str(), expected);
+    EXPECT_NE(err.str().find("none.html"), std::string::npos);
+
+    std::ostringstream out2, err2;
+    EXPECT_EQ(RunCommandLineMode({"--detect", oneLine}, in, out2, err2), 0);
+    EXPECT_EQ(RunCommandLineMode({"--detect"}, in, out2, err2), 2);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
 #include "platform/settings_store.h"
+#include "support/encoding_corpus.h"
 #include "support/scratch_volume.h"
 #include "support/seams.h"
 #include "support/test_env.h"
@@ -72,7 +73,7 @@ TEST_F(DocumentTest, UneditedFilesSaveBackByteForByte) {
         {"UTF-8 with BOM", "\xEF\xBB\xBF<p>" + kUtf8 + "</p>\r\n", TextEncoding::Utf8},
         {"CR breaks", "a\rb\r" + kSjis + "\r", TextEncoding::ShiftJis},
         {"mixed breaks", "a\r\nb\nc\rd", TextEncoding::Utf8},
-        {"arbitrary bytes", arbitrary, TextEncoding::Latin1},
+        {"arbitrary bytes", arbitrary, TextEncoding::Windows1252},
         {"empty", "", TextEncoding::Utf8},
     };
     for (const auto& c : cases) {
@@ -148,6 +149,55 @@ TEST_F(DocumentTest, ReloadAndSaveInAChosenEncoding) {
     EXPECT_EQ(ReadTestFile(path), "<p>" + kSjis + "</p>\r\n");
     ASSERT_TRUE(doc.ReloadAs(TextEncoding::ShiftJis));
     EXPECT_EQ(view.GetAllText(), "<p>" + kUtf8 + "</p>\r\n");
+}
+
+TEST_F(DocumentTest, CorpusPagesComeBackUneditedAndKeepTheirCodesWhenEdited) {
+    for (const vesk::corpus::Page& page : vesk::corpus::Pages()) {
+        SCOPED_TRACE(page.name);
+        ScriptedSeams seams;
+        Open(page.bytes);
+        EXPECT_EQ(doc.Encoding(), page.encoding);
+        ASSERT_TRUE(doc.OnFileSave());
+        EXPECT_EQ(ReadTestFile(path), page.bytes);
+
+        // An edit on the first line: every other line keeps its bytes, the NEC and IBM
+        // codes of the Shift-JIS pages included.
+        view.Control().SetSel(0, 0);
+        view.Control().ReplaceSel("<!-- x -->");
+        ASSERT_TRUE(doc.OnFileSave());
+        const std::size_t bom = page.bom ? 3 : 0;
+        EXPECT_EQ(ReadTestFile(path),
+                  page.bytes.substr(0, bom) + "<!-- x -->" + page.bytes.substr(bom));
+        EXPECT_TRUE(seams.Messages().empty());
+    }
+}
+
+TEST_F(DocumentTest, SavingInAnotherEncodingOffersToRewriteTheDeclaration) {
+    const std::string meta =
+        "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=Shift_JIS\">";
+    Open(meta + "\n<P>" + kSjis + "</P>\n");
+    ScriptedSeams seams;
+    seams.answers = {MsgAnswer::Cancel};
+    EXPECT_FALSE(doc.SaveInEncoding(TextEncoding::Utf8, true));
+    EXPECT_EQ(doc.Encoding(), TextEncoding::ShiftJis);
+
+    seams.answers = {MsgAnswer::Yes};
+    ASSERT_TRUE(doc.SaveInEncoding(TextEncoding::Utf8, true));
+    const std::string rewritten =
+        "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">";
+    EXPECT_EQ(ReadTestFile(path), "\xEF\xBB\xBF" + rewritten + "\n<P>" + kUtf8 + "</P>\n");
+    EXPECT_EQ(doc.EncodingDescription(), "UTF-8 (BOM付き) / LF");
+    view.OnEditUndo();  // the rewrite was one step
+    EXPECT_EQ(view.GetAllText(), meta + "\r\n<P>" + kUtf8 + "</P>\r\n");
+
+    // Declining keeps the declaration; a declaration that already fits is not asked about.
+    seams.answers = {MsgAnswer::No};
+    ASSERT_TRUE(doc.SaveInEncoding(TextEncoding::Utf8));
+    EXPECT_EQ(ReadTestFile(path), meta + "\n<P>" + kUtf8 + "</P>\n");
+    const std::size_t asked = seams.Messages().size();
+    ASSERT_TRUE(doc.SaveInEncoding(TextEncoding::ShiftJis));
+    EXPECT_EQ(seams.Messages().size(), asked);
+    EXPECT_EQ(ReadTestFile(path), meta + "\n<P>" + kSjis + "</P>\n");
 }
 
 TEST_F(DocumentTest, ReloadingAModifiedDocumentAsksFirst) {

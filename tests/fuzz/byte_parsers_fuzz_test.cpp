@@ -1,7 +1,8 @@
 // Damaged input for every reader of stored or pasted bytes: the list files, the map clipboard
-// block and PNG pictures. Every truncation and a few thousand random mutations of valid input
-// must be refused or read whole: no crash, no read past the end (run under AddressSanitizer,
-// the buffers are exactly as long as the input), and what is accepted reads back the same.
+// block, PNG pictures and pages in any encoding. Every truncation and a few thousand random
+// mutations of valid input must be refused or read whole: no crash, no read past the end (run under
+// AddressSanitizer, the buffers are exactly as long as the input), and what is accepted reads back
+// the same.
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,10 @@
 
 #include "groups/file_group.h"
 #include "mapedit/map_clipboard.h"
+#include "platform/encoding.h"
+#include "platform/own_code_lines.h"
 #include "sidepane/image_holder.h"
+#include "support/encoding_corpus.h"
 #include "support/test_env.h"
 #include "tools/fav_date_marks.h"
 
@@ -99,6 +103,28 @@ TEST(ByteParsersFuzz, ListFilesAreReadWholeOrRefusedEmpty) {
         CFavDateMarks again;
         ASSERT_TRUE(again.Deserialize(list.Serialize()));
         EXPECT_EQ(again.Serialize(), list.Serialize());
+    }
+}
+
+// Whatever a damaged page is read as, writing its text back (with the file's own codes
+// restored line by line) gives bytes that read as the same text.
+TEST(ByteParsersFuzz, DamagedPagesWriteBackTheTextTheyReadAs) {
+    unsigned seed = 11;
+    for (const corpus::Page& page : corpus::Pages()) {
+        if (page.encoding != TextEncoding::ShiftJis && page.encoding != TextEncoding::EucJp)
+            continue;
+        for (const std::string& bytes : Mutations(page.bytes.substr(0, 300), 300, seed++)) {
+            const ExactBytes input(bytes);
+            const DecodedText decoded = DecodeFileBytes(input.View());
+            const EncodeResult again = EncodeText(decoded.utf8, decoded.encoding, decoded.bom);
+            ASSERT_TRUE(again.ok) << EncodingName(decoded.encoding);
+            const std::string written =
+                OwnCodeLines::Collect(input.View(), decoded.utf8, again.bytes)
+                    .Restore(decoded.utf8, again.bytes);
+            ASSERT_EQ(DecodeAs(written, decoded.encoding), decoded.utf8);
+            if (!decoded.otherCodesOnEncoding)
+                ASSERT_EQ(written, bytes);
+        }
     }
 }
 

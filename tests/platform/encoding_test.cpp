@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/own_code_lines.h"
+
 namespace vesk {
 namespace {
 
@@ -80,15 +82,16 @@ TEST(DecodeFileBytes, EucJpPageWithLf) {
 }
 
 TEST(DecodeFileBytes, DeclaredCharsetDecidesBetweenFittingEncodings) {
-    // Undeclared, hiragana in EUC-JP also reads as Shift-JIS katakana, which comes first.
+    // Undeclared, hiragana in EUC-JP also reads as Shift-JIS half-width katakana; the
+    // hiragana reading makes more sense.
     const std::string plain = "<p>" + kAiuEuc + "</p>";
-    EXPECT_EQ(DecodeFileBytes(plain).encoding, TextEncoding::ShiftJis);
+    EXPECT_EQ(DecodeFileBytes(plain).encoding, TextEncoding::EucJp);
     EXPECT_EQ(OpenAndSave(plain), plain);
 
-    const std::string declared = "<meta charset=\"euc-jp\"><p>" + kAiuEuc + "</p>";
+    // A declaration the bytes satisfy wins over the more plausible reading.
+    const std::string declared = "<meta charset=\"shift_jis\"><p>" + kAiuEuc + "</p>";
     DecodedText decoded = DecodeFileBytes(declared);
-    EXPECT_EQ(decoded.encoding, TextEncoding::EucJp);
-    EXPECT_EQ(decoded.utf8, "<meta charset=\"euc-jp\"><p>" + kAiuUtf8 + "</p>");
+    EXPECT_EQ(decoded.encoding, TextEncoding::ShiftJis);
     EXPECT_EQ(OpenAndSave(declared), declared);
 }
 
@@ -99,13 +102,23 @@ TEST(DecodeFileBytes, WrongDeclarationFallsBackToWhatFits) {
     EXPECT_EQ(decoded.utf8, "<meta charset=\"euc-jp\"><p>" + kNihongoUtf8 + "</p>");
 }
 
-TEST(DecodeFileBytes, ShiftJisThatWouldNotComeBackTheSameIsNotTaken) {
-    // ED 40 (NEC-selected IBM extension) reads fine but is written back as FA 5C.
-    const std::string bytes = "<p>" + kNihongoSjis + "\xED\x40</p>";
-    ASSERT_TRUE(DecodeAs(bytes, TextEncoding::ShiftJis).has_value());
+TEST(DecodeFileBytes, ShiftJisWithDoubledCodesIsTakenAndItsCodesKeptByLine) {
+    // ED 40 (NEC-selected IBM extension) reads fine but encodes again as FA 5C.
+    const std::string bytes = "<p>" + kNihongoSjis + "\xED\x40</p>\n<p>" + kNihongoSjis + "</p>";
     DecodedText decoded = DecodeFileBytes(bytes);
-    EXPECT_NE(decoded.encoding, TextEncoding::ShiftJis);
-    EXPECT_EQ(OpenAndSave(bytes), bytes);
+    EXPECT_EQ(decoded.encoding, TextEncoding::ShiftJis);
+    EXPECT_TRUE(decoded.otherCodesOnEncoding);
+    const EncodeResult again = EncodeText(decoded.utf8, TextEncoding::ShiftJis);
+    ASSERT_TRUE(again.ok);
+    EXPECT_NE(again.bytes, bytes);
+    const OwnCodeLines own = OwnCodeLines::Collect(bytes, decoded.utf8, again.bytes);
+    EXPECT_EQ(own.Restore(decoded.utf8, again.bytes), bytes);
+
+    // Edited elsewhere, the line keeps its code; the edited line takes the usual one.
+    const std::string edited = "<br>" + decoded.utf8 + "\n" + decoded.utf8;
+    const std::string expected =
+        "<br><p>" + kNihongoSjis + "\xFA\x5C</p>\n<p>" + kNihongoSjis + "</p>\n" + bytes;
+    EXPECT_EQ(own.Restore(edited, EncodeText(edited, TextEncoding::ShiftJis).bytes), expected);
 }
 
 TEST(DecodeFileBytes, Iso2022Jp) {
@@ -178,9 +191,8 @@ TEST(DecodeFileBytes, AnyBytesComeBackUnchanged) {
     std::string all;
     for (int i = 0; i < 256; ++i) all.push_back(static_cast<char>(i));
     DecodedText decoded = DecodeFileBytes(all);
-    EXPECT_EQ(decoded.encoding, TextEncoding::Latin1);
+    EXPECT_EQ(decoded.encoding, TextEncoding::Windows1252);
     EXPECT_TRUE(decoded.guessed);
-    EXPECT_EQ(decoded.utf8.size(), 128u + 2 * 128u);
     EXPECT_EQ(OpenAndSave(all), all);
 
     // Every byte pair, as one file: whatever it is taken as, it must come back.
@@ -210,7 +222,7 @@ TEST(DecodeAs, RejectsBytesInvalidInTheEncoding) {
                        TextEncoding::Utf8),
               "\xEF\xBB\xBF"
               "a");
-    EXPECT_EQ(DecodeAs("\xE9t\xE9", TextEncoding::Latin1), "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(DecodeAs("\xE9t\xE9", TextEncoding::Windows1252), "\xC3\xA9t\xC3\xA9");
 }
 
 TEST(EncodeText, CharactersOutsideTheEncodingFailWithTheirOffset) {
@@ -230,7 +242,7 @@ TEST(EncodeText, CharactersOutsideTheEncodingFailWithTheirOffset) {
     EXPECT_EQ(result.failOffset, 1u);
     EXPECT_EQ(result.failChar, emoji);
 
-    result = EncodeText("caf\xC3\xA9 " + kNihongoUtf8, TextEncoding::Latin1);
+    result = EncodeText("caf\xC3\xA9 " + kNihongoUtf8, TextEncoding::Windows1252);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.failOffset, 6u);
     EXPECT_EQ(result.failChar, "\xE6\x97\xA5");
