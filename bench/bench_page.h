@@ -15,5 +15,8 @@ const std::string& PageText(int megabytes = 10);
 QString PageFile(vesk::TextEncoding encoding, bool lfBreaks, int megabytes = 10);
 // Peak resident memory of the process in megabytes.
 double PeakMegabytes();
+// Starts the peak again from the memory in use now (Linux), so that a measurement is not
+// hidden under the peak of earlier work; returns the memory in use now, in megabytes.
+double RestartPeak();
 
 }  // namespace bench

@@ -51,8 +51,8 @@ void BM_OpenAndColour(benchmark::State& state) {
     const int megabytes = static_cast<int>(state.range(0));
     const double textMegabytes = bench::PageText(megabytes).size() / (1024.0 * 1024.0);
     bench::PageFile(TextEncoding::ShiftJis, false, megabytes);
-    const double before = bench::PeakMegabytes();
     for (auto _ : state) {
+        const double before = bench::RestartPeak();
         OpenPage page(megabytes);
         benchmark::DoNotOptimize(page.view.Control().TextLength());
         state.counters["peak_MB"] = bench::PeakMegabytes();

@@ -108,8 +108,29 @@ int LastIn(std::string_view t, std::string_view what, int end) {
     return Pos(t.substr(0, static_cast<std::size_t>(end)).rfind(what));
 }
 
-int ClampPos(std::string_view t, int pos) {
+int FirstAt(const SplitText& t, std::string_view what, int from) {
+    if (from < 0)
+        from = 0;
+    if (static_cast<std::size_t>(from) > t.size())
+        return -1;
+    return Pos(t.find(what, static_cast<std::size_t>(from)));
+}
+
+int LastIn(const SplitText& t, std::string_view what, int end) {
+    if (end <= 0)
+        return -1;
+    return Pos(t.rfind_before(what, static_cast<std::size_t>(end)));
+}
+
+template <class Text>
+int ClampPos(const Text& t, int pos) {
     return std::clamp(pos, 0, static_cast<int>(t.size()));
+}
+
+// The text ends with "-->" at end.
+template <class Text>
+bool CloserEndsAt(const Text& t, int end) {
+    return end >= 3 && t[end - 3] == '-' && t[end - 2] == '-' && t[end - 1] == '>';
 }
 
 }  // namespace
@@ -150,11 +171,12 @@ void ComputeColourStyles(std::string_view text, const ColourSwitches& switches, 
 
 // Positions are clamped to the text; only the caret end e decides the range (the caller
 // puts the caret back at the selection start).
-ColourSpan RecolourAroundCaretSpan(std::string_view text, int /*s*/, int e, int commentOpener) {
-    const std::string_view t = text;
+namespace {
+
+template <class Text>
+ColourSpan AroundCaretSpan(const Text& t, int e, int commentOpener) {
     const int length = static_cast<int>(t.size());
     e = ClampPos(t, e);
-    const std::string_view prefix = t.substr(0, static_cast<std::size_t>(e));
 
     const int o = LastIn(t, "<!--", e);
     const int k = LastIn(t, "-->", e);
@@ -183,7 +205,7 @@ ColourSpan RecolourAroundCaretSpan(std::string_view text, int /*s*/, int e, int 
         // A "<!--" was just typed or removed near the caret: up to the next closer.
         span.from = k == -1 ? 0 : k + 3;
         span.to = g + 3;
-    } else if (!(prefix.size() >= 3 && prefix.substr(prefix.size() - 3) == "-->")) {
+    } else if (!CloserEndsAt(t, e)) {
         if (g != -1 && g < n) {
             span.from = std::max(lastLtInPrefix, 0);
             span.to = ltAtOrAfter(g);
@@ -209,10 +231,8 @@ ColourSpan RecolourAroundCaretSpan(std::string_view text, int /*s*/, int e, int 
     return span;
 }
 
-// start is clamped to the text; a negative length other than -1 counts as 0 and a span
-// running past the end stops at the end.
-ColourSpan RecolourPastedSpan(std::string_view text, int start, int length, int commentOpener) {
-    const std::string_view t = text;
+template <class Text>
+ColourSpan PastedSpan(const Text& t, int start, int length, int commentOpener) {
     const int total = static_cast<int>(t.size());
     ColourSpan span;
     if (length == -1) {
@@ -256,6 +276,24 @@ ColourSpan RecolourPastedSpan(std::string_view text, int start, int length, int 
         span.to = nlOrEnd;
     }
     return span;
+}
+
+}  // namespace
+
+ColourSpan RecolourAroundCaretSpan(std::string_view text, int /*s*/, int e, int commentOpener) {
+    return AroundCaretSpan(text, e, commentOpener);
+}
+ColourSpan RecolourAroundCaretSpan(const SplitText& text, int /*s*/, int e, int commentOpener) {
+    return AroundCaretSpan(text, e, commentOpener);
+}
+
+// start is clamped to the text; a negative length other than -1 counts as 0 and a span
+// running past the end stops at the end.
+ColourSpan RecolourPastedSpan(std::string_view text, int start, int length, int commentOpener) {
+    return PastedSpan(text, start, length, commentOpener);
+}
+ColourSpan RecolourPastedSpan(const SplitText& text, int start, int length, int commentOpener) {
+    return PastedSpan(text, start, length, commentOpener);
 }
 
 int CommentOpenerNear(std::string_view text, int selStart, int selEnd) {

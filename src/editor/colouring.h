@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "editor/split_text.h"
+
 namespace vesk {
 
 // Style numbers written into a style buffer (one byte per text byte).
@@ -40,9 +42,11 @@ struct ColourSpan {
 // The range to recolour after an edit at the caret: selection (s, e) of the whole text,
 // commentOpener the view's stored comment-opener position (-1 when none).
 ColourSpan RecolourAroundCaretSpan(std::string_view text, int s, int e, int commentOpener);
+ColourSpan RecolourAroundCaretSpan(const SplitText& text, int s, int e, int commentOpener);
 
 // The range to recolour around a changed span [start, start + length); length -1 is the whole text.
 ColourSpan RecolourPastedSpan(std::string_view text, int start, int length, int commentOpener);
+ColourSpan RecolourPastedSpan(const SplitText& text, int start, int length, int commentOpener);
 
 // Offset of "<!--" in the up to 8 characters around an empty selection at s
 // (4 before, 4 from s), or in the selected text; -1 when absent.

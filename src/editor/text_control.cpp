@@ -200,6 +200,23 @@ std::string_view CTextControl::WholeTextView() const {
     return {text, static_cast<size_t>(TextLength())};
 }
 
+vesk::SplitText CTextControl::SplitTextView() const {
+    const int length = TextLength();
+    const int gap = std::clamp(static_cast<int>(Send(*this, Sci::SCI_GETGAPPOSITION)), 0, length);
+    return vesk::SplitText(RangeView(0, gap), RangeView(gap, length));
+}
+
+std::string_view CTextControl::RangeView(int start, int end) const {
+    const int length = TextLength();
+    start = std::clamp(start, 0, length);
+    end = std::clamp(end, start, length);
+    if (end == start)
+        return {};
+    const auto* text =
+        reinterpret_cast<const char*>(Send(*this, Sci::SCI_GETRANGEPOINTER, start, end - start));
+    return text ? std::string_view(text, static_cast<size_t>(end - start)) : std::string_view();
+}
+
 std::string CTextControl::WholeText() const {
     return std::string(WholeTextView());
 }
@@ -282,11 +299,7 @@ std::string CTextControl::TextRange(int start, int end) const {
     end = std::clamp(end, 0, length);
     if (end <= start)
         return {};
-    const auto* text =
-        reinterpret_cast<const char*>(Send(*this, Sci::SCI_GETRANGEPOINTER, start, end - start));
-    if (!text)
-        return {};
-    return std::string(text, static_cast<size_t>(end - start));
+    return std::string(RangeView(start, end));
 }
 
 void CTextControl::ApplyStyleFormat(int style, const StyleFormat& format) {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "app/style_format.h"
+#include "editor/split_text.h"
 
 class CTextControl : public QsciScintilla {
     Q_OBJECT
@@ -23,8 +24,15 @@ class CTextControl : public QsciScintilla {
     // Whole text.
     void SetWholeText(std::string_view utf8);
     int TextLength() const;
-    // The text without a copy; valid until the next change.
+    // The text without a copy; valid until the next change. Makes the control's buffer
+    // one piece, which copies everything behind the last edit: for whole-text work only.
     std::string_view WholeTextView() const;
+    // The text without a copy and without moving anything: the two pieces of the buffer
+    // on either side of the last edit. Valid until the next change.
+    vesk::SplitText SplitTextView() const;
+    // [start, end) without a copy, moving only the bytes between start and the last
+    // edit when the range spans it. Valid until the next change.
+    std::string_view RangeView(int start, int end) const;
     std::string WholeText() const;
 
     // Selection; (0, -1) selects all. The caret goes to the end position.

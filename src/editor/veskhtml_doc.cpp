@@ -113,7 +113,7 @@ void CVeskHtmlDoc::TakeDecoded(std::string fileBytes, vesk::DecodedText decoded)
     if (keepOriginal)
         originalText_ = text;
     if (view_)
-        view_->SetText(text);
+        view_->TakeText(std::move(text));
 }
 
 bool CVeskHtmlDoc::Load(const QString& path, QString* error) {

@@ -145,16 +145,28 @@ void CVeskHtmlView::ApplyStyles() {
 }
 
 void CVeskHtmlView::SetText(std::string_view utf8) {
+    std::string nothing;
+    ReplaceWholeText(utf8, nothing);
+}
+
+void CVeskHtmlView::TakeText(std::string utf8) {
+    ReplaceWholeText(utf8, utf8);
+}
+
+// release is freed as soon as the control holds the text, before colouring needs memory.
+void CVeskHtmlView::ReplaceWholeText(std::string_view utf8, std::string& release) {
+    const bool empty = utf8.empty();
     {
         CTextControl::FreezePainting freeze(*control_);
         settingText_ = true;
         control_->SetWholeText(utf8);
+        std::string().swap(release);
         settingText_ = false;
         emit StatusMessage(QString());
         // A whole new text is taken as read, which tells of a large one.
         CheckLargeText();
         journal_->RememberState(true);
-        if (!utf8.empty()) {
+        if (!empty) {
             ColourRange(control_->WholeTextView(), 0, -1);
             control_->SetSel(0, 0);
             TellSidePane(true);

@@ -46,6 +46,8 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
 
     // Replaces the whole text: text style, colouring, caret to the start.
     void SetText(std::string_view utf8);
+    // The same, for a text the caller gives up: freed as soon as the control holds it.
+    void TakeText(std::string utf8);
     // The full text, CR LF line breaks. From 65,535 bytes on, the first fetch
     // warns once that editing large texts is slow.
     std::string GetAllText();
@@ -139,6 +141,7 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
 
   private:
     void ApplyStyles();
+    void ReplaceWholeText(std::string_view utf8, std::string& release);
     void RegisterCommands();
     void ConnectControl();
     bool OnKeyPress(QKeyEvent* event);

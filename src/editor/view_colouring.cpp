@@ -57,21 +57,20 @@ void CVeskHtmlView::ColourRange(std::string_view text, int start, int end) {
 void CVeskHtmlView::RecolourAroundCaret() {
     int s = 0, e = 0;
     control_->GetSel(s, e);
-    const std::string_view text = control_->WholeTextView();
-    const vesk::ColourSpan span = vesk::RecolourAroundCaretSpan(text, s, e, commentOpener_);
+    const vesk::ColourSpan span =
+        vesk::RecolourAroundCaretSpan(control_->SplitTextView(), s, e, commentOpener_);
     if (span.none)
         return;
-    ColourRange(text.substr(span.from, span.to - span.from), span.from, span.to);
+    ColourRange(control_->RangeView(span.from, span.to), span.from, span.to);
     control_->SetSel(s, s);
 }
 
 void CVeskHtmlView::RecolourPasted(int start, int length) {
     HidePointer();
-    const std::string_view text = control_->WholeTextView();
-    const vesk::ColourSpan span = vesk::RecolourPastedSpan(text, start, length, commentOpener_);
-    if (!span.none) {
-        ColourRange(text.substr(span.from, span.to - span.from), span.from, span.to);
-    }
+    const vesk::ColourSpan span =
+        vesk::RecolourPastedSpan(control_->SplitTextView(), start, length, commentOpener_);
+    if (!span.none)
+        ColourRange(control_->RangeView(span.from, span.to), span.from, span.to);
     ShowPointer();
 }
 

@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 #include <cstdlib>
 
 #include "editor/colouring.h"
@@ -101,10 +102,12 @@ void CVeskHtmlView::StyleTypedText() {
 
 void CVeskHtmlView::RefreshCaretContext() {
     control_->GetSel(selStart_, selEnd_);
-    const std::string_view text = control_->WholeTextView();
     journal_->SetSelectionAfter(selStart_, selEnd_);
-    commentOpener_ = vesk::CommentOpenerNear(text, selStart_, selEnd_);
-    insideTagFlag_ = vesk::InsideTagFlag(text, selStart_, selEnd_);
+    // Both look at no more than the selection and a few bytes around it.
+    const int from = std::max(std::min(selStart_, selEnd_) - 4, 0);
+    const std::string_view near = control_->RangeView(from, std::max(selStart_, selEnd_) + 4);
+    commentOpener_ = vesk::CommentOpenerNear(near, selStart_ - from, selEnd_ - from);
+    insideTagFlag_ = vesk::InsideTagFlag(near, selStart_ - from, selEnd_ - from);
     if (caretRecordsRefresher)
         caretRecordsRefresher(*this);
     emit CaretContextRefreshed();

@@ -429,6 +429,51 @@ bool RoundTrips(std::string_view bytes, std::string_view utf8, TextEncoding enco
     return back.consumed == utf8.size() && back.out == bytes;
 }
 
+// CP932 has a second code for some characters only in the NEC row 13 (lead 0x87) and the
+// IBM extensions (0xED, 0xEE, 0xFA-0xFC); without those leads, encoding the text again
+// gives the file's bytes, and there is no need to try.
+bool MayHaveDoubledCodes(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) {
+            ++i;
+            continue;
+        }
+        if (c == 0x87 || c == 0xED || c == 0xEE || c >= 0xFA)
+            return true;
+        i += 2;
+    }
+    return false;
+}
+
+// The byte structure of EUC-JP: checked before decoding, which would first set aside an
+// output buffer the size of the text.
+bool FitsEucJp(std::string_view bytes) {
+    auto inSet = [&bytes](std::size_t i) {
+        return i < bytes.size() && static_cast<unsigned char>(bytes[i]) >= 0xA1 &&
+               static_cast<unsigned char>(bytes[i]) <= 0xFE;
+    };
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80) {
+            ++i;
+        } else if (c == 0x8E) {
+            if (!inSet(i + 1) || static_cast<unsigned char>(bytes[i + 1]) > 0xDF)
+                return false;
+            i += 2;
+        } else if (c == 0x8F) {
+            if (!inSet(i + 1) || !inSet(i + 2))
+                return false;
+            i += 3;
+        } else if (inSet(i) && inSet(i + 1)) {
+            i += 2;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Decodes only when writing the text back gives the very same bytes, so an opened and
 // saved file never changes.
 std::optional<std::string> DecodeExactly(std::string_view bytes, TextEncoding encoding) {
@@ -696,14 +741,16 @@ DecodedText DecodeFileEncoding(std::string_view bytes) {
     // must give its bytes back exactly.
     auto decode = [&bytes](TextEncoding encoding) -> std::optional<std::string> {
         if (encoding == TextEncoding::EucJp)
-            return DecodeExactly(bytes, encoding);
+            return FitsEucJp(bytes) ? DecodeExactly(bytes, encoding) : std::nullopt;
         return DecodeAs(bytes, encoding);
     };
     auto take = [&result, &bytes](TextEncoding encoding, std::string text) {
         result.encoding = encoding;
         result.utf8 = std::move(text);
-        if (encoding == TextEncoding::ShiftJis)
-            result.otherCodesOnEncoding = !RoundTrips(bytes, result.utf8, encoding);
+        if (encoding == TextEncoding::ShiftJis) {
+            result.otherCodesOnEncoding =
+                MayHaveDoubledCodes(bytes) && !RoundTrips(bytes, result.utf8, encoding);
+        }
         return result;
     };
 

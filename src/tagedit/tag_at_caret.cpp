@@ -11,7 +11,7 @@ void RefreshTagAtCaret(CVeskHtmlView& view) {
     int end = 0;
     view.Control().GetSel(start, end);
     vesk::TagAtCaret tag =
-        vesk::FindTagAtCaret(view.Control().WholeTextView(), std::min(start, end));
+        vesk::FindTagAtCaret(view.Control().SplitTextView(), std::min(start, end));
     CaretRecord& record = view.tagAtCaret_;
     record.text = std::move(tag.text);
     record.start = tag.start;

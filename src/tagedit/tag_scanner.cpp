@@ -150,7 +150,10 @@ TagKind ClassifyTag(std::string_view tagText) {
     return kKindUnknownTag;
 }
 
-TagAtCaret FindTagAtCaret(std::string_view text, int caret) {
+namespace {
+
+template <class Text>
+TagAtCaret FindTagAt(const Text& text, int caret) {
     const std::size_t c =
         static_cast<std::size_t>(std::clamp(caret, 0, static_cast<int>(text.size())));
     TagAtCaret tag;
@@ -169,6 +172,16 @@ TagAtCaret FindTagAtCaret(std::string_view text, int caret) {
     tag.end = static_cast<int>(close);
     tag.kind = ClassifyTag(tag.text);
     return tag;
+}
+
+}  // namespace
+
+TagAtCaret FindTagAtCaret(std::string_view text, int caret) {
+    return FindTagAt(text, caret);
+}
+
+TagAtCaret FindTagAtCaret(const SplitText& text, int caret) {
+    return FindTagAt(text, caret);
 }
 
 int FindAttributeName(std::string_view tagText, std::string_view name) {

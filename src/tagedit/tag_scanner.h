@@ -8,6 +8,8 @@
 #include <string_view>
 #include <utility>
 
+#include "editor/split_text.h"
+
 namespace vesk {
 
 // Kind of the tag at the caret: 1 to 30 is the row of the recognised tag name.
@@ -83,6 +85,7 @@ TagKind ClassifyTag(std::string_view tagText);
 // with no ">" after it, up to the first ">" at or after the caret with no "<"
 // before it. A caret right behind "<" is inside, one right behind ">" outside.
 TagAtCaret FindTagAtCaret(std::string_view text, int caret);
+TagAtCaret FindTagAtCaret(const SplitText& text, int caret);
 
 // Offset of attribute name (given in upper case, matched in any case) in a tag
 // text: preceded by a blank, CR, LF, TAB, "　" or a closing double quote, and

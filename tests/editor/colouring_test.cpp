@@ -6,6 +6,7 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using vesk::ColourSpan;
@@ -349,3 +350,42 @@ TEST(CaretContextTest, InsideTagFlag) {
 }
 
 }  // namespace
+
+namespace vesk {
+namespace {
+
+// The control's text in two pieces reads exactly as in one, wherever the seam falls: the
+// searches and the recolouring spans of every position agree.
+TEST(SplitText, ReadsAsTheWholeTextWhereverTheSeamFalls) {
+    const std::string text =
+        "<!-- a --><P>x<!--b-->y</P>\r\n<A HREF=\"#\">z</A>-->\r\n<!-- open <B>";
+    const std::string_view whole = text;
+    for (std::size_t seam = 0; seam <= text.size(); ++seam) {
+        const SplitText split(whole.substr(0, seam), whole.substr(seam));
+        SCOPED_TRACE(seam);
+        ASSERT_EQ(split.substr(0, text.size()), text);
+        for (std::string_view what : {"<", "<!--", "-->", "\r\n", ">z<"}) {
+            for (std::size_t at = 0; at <= text.size() + 1; ++at) {
+                ASSERT_EQ(split.find(what, at), whole.find(what, at)) << what << " " << at;
+                ASSERT_EQ(split.rfind_before(what, at),
+                          whole.substr(0, std::min(at, text.size())).rfind(what))
+                    << what << " " << at;
+                ASSERT_EQ(split.find_first_of("<>", at), whole.find_first_of("<>", at));
+                ASSERT_EQ(split.find_last_of("<>", at), whole.find_last_of("<>", at));
+            }
+        }
+        for (int caret = 0; caret <= static_cast<int>(text.size()); ++caret) {
+            for (int opener : {-1, 0}) {
+                const ColourSpan a = RecolourAroundCaretSpan(split, caret, caret, opener);
+                const ColourSpan b = RecolourAroundCaretSpan(whole, caret, caret, opener);
+                ASSERT_EQ(std::tie(a.from, a.to, a.none), std::tie(b.from, b.to, b.none));
+                const ColourSpan c = RecolourPastedSpan(split, caret, 3, opener);
+                const ColourSpan d = RecolourPastedSpan(whole, caret, 3, opener);
+                ASSERT_EQ(std::tie(c.from, c.to, c.none), std::tie(d.from, d.to, d.none));
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vesk
