@@ -101,6 +101,9 @@ void CAppSettings::Load(ISettingsStore& store) {
     s.iniDlgDefPage = store.GetProfileInt(kEditor, "InidlgDefpage", d.iniDlgDefPage);
     s.docListBarItems = store.GetProfileInt(kEditor, "DoclistbarItems", d.docListBarItems);
     s.vvPreviewForm = store.GetProfileInt(kEditor, "VVPreviewForm", d.vvPreviewForm);
+    s.tabbedView = store.GetProfileInt(kEditor, "TabbedView", d.tabbedView);
+    s.lineNumbers = store.GetProfileInt(kEditor, "LineNumbers", d.lineNumbers);
+    s.autoCloseTags = store.GetProfileInt(kEditor, "AutoCloseTags", d.autoCloseTags);
 
     for (int i = 0; i < kStyleCount; ++i) s.styles[i] = LoadStyle(store, i, d.styles[i]);
 
@@ -154,6 +157,9 @@ void CAppSettings::Save(ISettingsStore& store) const {
 
     store.WriteProfileInt(kEditor, "DoclistbarItems", s.docListBarItems);
     store.WriteProfileInt(kEditor, "VVPreviewForm", s.vvPreviewForm);
+    store.WriteProfileInt(kEditor, "TabbedView", s.tabbedView);
+    store.WriteProfileInt(kEditor, "LineNumbers", s.lineNumbers);
+    store.WriteProfileInt(kEditor, "AutoCloseTags", s.autoCloseTags);
     store.WriteProfileInt("VeskHtml", "Version", kVersion);
 
     SaveButtonLayouts(store, buttonLayouts);

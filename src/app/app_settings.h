@@ -24,6 +24,9 @@ struct SettingsSnapshot {
     int omitTagP = 0;
     int iniDlgDefPage = 0;
     int sizeLower = 0;
+    int tabbedView = 0;     // documents as tabs instead of child windows
+    int lineNumbers = 1;    // a line-number margin in the text
+    int autoCloseTags = 0;  // typing a start tag's ">" inserts its end tag
     // Four colouring styles (tag, param, text, com) and the preview font.
     std::array<StyleFormat, kStyleCount> styles;
     PreviewFont previewFont;

@@ -27,7 +27,7 @@ const char kUsage[] =
     "  plain=N     プレーンテキストに変換 (N = 変換オプションの合計, 0 から 255)\n";
 
 const char kCheckLinksUsage[] =
-    "使い方: veskhtml --check-links ファイル...\n"
+    "使い方: veskhtml --check-links ファイルまたはフォルダ...\n"
     "各リンクを 1 行ずつ出力: ファイル<TAB>グループ<TAB>ok|missing<TAB>リンク\n";
 
 const char kDetectUsage[] =

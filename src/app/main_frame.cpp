@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
 #include <functional>
@@ -76,6 +77,10 @@ CMainFrame::CMainFrame(CVeskHtmlApp& app) : app_(app) {
     mdiArea_->setBackground(QColor(0x80, 0x80, 0x80));
     setCentralWidget(mdiArea_);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { OnChildActivated(); });
+    mdiArea_->setTabsClosable(true);
+    mdiArea_->setTabsMovable(true);
+    mdiArea_->setDocumentMode(true);
+    ApplyViewMode();
 
     RegisterCommands();
     toolBars_ = new CMainToolBars(*this, app_.Router());
@@ -385,7 +390,7 @@ void CMainFrame::RegisterCommands() {
             app_.Settings().tile = 1;
         },
         [this](CommandState& s) {
-            s.enabled = !Children().isEmpty();
+            s.enabled = !Children().isEmpty() && !TabbedView();
             s.checked = app_.Settings().tile == 1;
         });
     OnCommand(
@@ -395,7 +400,7 @@ void CMainFrame::RegisterCommands() {
             app_.Settings().tile = 0;
         },
         [this](CommandState& s) {
-            s.enabled = !Children().isEmpty();
+            s.enabled = !Children().isEmpty() && !TabbedView();
             s.checked = app_.Settings().tile == 0;
         });
     OnCommand(
@@ -409,7 +414,10 @@ void CMainFrame::RegisterCommands() {
                 app_.Settings().tile = 1;
             }
         },
-        [this](CommandState& s) { s.checked = app_.Settings().tile == 1; });
+        [this](CommandState& s) {
+            s.enabled = !TabbedView();
+            s.checked = app_.Settings().tile == 1;
+        });
     OnCommand(
         cmd::kWindowBack, [this] { GoBack(); },
         [this](CommandState& s) { s.enabled = history_.CanGoBack(); });
@@ -741,6 +749,23 @@ void CMainFrame::CascadeWindows() {
     for (QMdiSubWindow* w : windows) w->raise();
 }
 
+void CMainFrame::ApplyViewMode() {
+    const bool tabbed = app_.Settings().CopyOut().tabbedView != 0;
+    if (tabbed == TabbedView())
+        return;
+    mdiArea_->setViewMode(tabbed ? QMdiArea::TabbedView : QMdiArea::SubWindowView);
+    // Tabs as wide as their titles, as in other editors, rather than sharing the width.
+    if (auto* tabs = mdiArea_->findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly))
+        tabs->setExpanding(false);
+    if (!tabbed && app_.Settings().tile == 1)
+        TileWindows();
+    UpdateFrameTitle();
+}
+
+bool CMainFrame::TabbedView() const {
+    return mdiArea_->viewMode() == QMdiArea::TabbedView;
+}
+
 void CMainFrame::UpdateFrameTitle() {
     CChildFrame* child = ActiveChild();
     if (!child && !Children().isEmpty())
@@ -778,7 +803,7 @@ void CMainFrame::ShowChild(CChildFrame* child) {
             child->show();
         }
     }
-    if (settings.tile == 1)
+    if (settings.tile == 1 && !TabbedView())
         TileWindows();
     mdiArea_->setActiveSubWindow(child);
     child->widget()->setFocus();

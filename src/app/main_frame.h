@@ -67,6 +67,10 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     void ShowSidePane(bool show);
     bool SidePaneShown() const;
 
+    // Documents as tabs or as child windows, as the settings say.
+    void ApplyViewMode();
+    bool TabbedView() const;
+
     CMainToolBars& ToolBars() const { return *toolBars_; }
     CDocListBar* DocListBar() const { return docListBar_; }
     FrameBarVisibility BarVisibility() const;

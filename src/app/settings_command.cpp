@@ -29,6 +29,7 @@ void RunSettingsCommand(CVeskHtmlApp& app) {
     hooks.applied = [frame](bool) {
         // The sheet is done: the views take the new settings now.
         CVeskHtmlView::settingsSheetOpen = nullptr;
+        frame->ApplyViewMode();
         if (CVeskHtmlView* view = frame->ActiveView())
             view->RefreshSettings();
         if (CVeskViewPane* pane = frame->SidePane())

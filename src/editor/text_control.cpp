@@ -185,6 +185,7 @@ void CTextControl::SetWholeText(std::string_view utf8) {
         SendText(*this, Sci::SCI_APPENDTEXT, utf8.size(), utf8.data());
     settingText_ = false;
     strikeIndicators_ = 0;  // every indicator went with the old text
+    UpdateLineNumberMargin();
     emit TextChangedNotify();
 }
 
@@ -275,6 +276,7 @@ void CTextControl::FlushChange() {
     if (!changePending_)
         return;
     changePending_ = false;
+    UpdateLineNumberMargin();
     emit TextChangedNotify();
 }
 
@@ -366,6 +368,41 @@ void CTextControl::DefineStyle(int style, const StyleFormat& format) {
         if (definedStyles_ & (1u << other))
             ApplyStyleFormat(other, formats_[other]);
     }
+    // The line numbers keep the text's font but the usual grey of a margin.
+    Send(*this, Sci::SCI_STYLESETFORE, Sci::STYLE_LINENUMBER, 0x707070);
+    Send(*this, Sci::SCI_STYLESETBACK, Sci::STYLE_LINENUMBER, 0xEEEEEE);
+    Send(*this, Sci::SCI_STYLESETBOLD, Sci::STYLE_LINENUMBER, 0);
+    Send(*this, Sci::SCI_STYLESETITALIC, Sci::STYLE_LINENUMBER, 0);
+    Send(*this, Sci::SCI_STYLESETUNDERLINE, Sci::STYLE_LINENUMBER, 0);
+    lineNumberDigits_ = 0;  // the font may have changed
+    UpdateLineNumberMargin();
+}
+
+void CTextControl::SetLineNumbersShown(bool shown) {
+    if (shown == lineNumbers_)
+        return;
+    lineNumbers_ = shown;
+    lineNumberDigits_ = 0;
+    UpdateLineNumberMargin();
+}
+
+void CTextControl::UpdateLineNumberMargin() {
+    if (!lineNumbers_) {
+        if (lineNumberDigits_ == 0)
+            Send(*this, Sci::SCI_SETMARGINWIDTHN, 0, 0);
+        lineNumberDigits_ = -1;
+        return;
+    }
+    int digits = 1;
+    for (int lines = LineCount(); lines >= 10; lines /= 10) ++digits;
+    digits = std::max(digits, 3);  // no change of width over the first hundreds of lines
+    if (digits == lineNumberDigits_)
+        return;
+    lineNumberDigits_ = digits;
+    const std::string nines(static_cast<std::size_t>(digits), '9');
+    const long width = SendText(*this, Sci::SCI_TEXTWIDTH, Sci::STYLE_LINENUMBER, nines.c_str());
+    Send(*this, Sci::SCI_SETMARGINTYPEN, 0, Sci::SC_MARGIN_NUMBER);
+    Send(*this, Sci::SCI_SETMARGINWIDTHN, 0, width + 8);
 }
 
 void CTextControl::ApplyStyle(int start, int end, int style) {

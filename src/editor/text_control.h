@@ -59,6 +59,9 @@ class CTextControl : public QsciScintilla {
 
     void HideSelection(bool hide);
     void SetWordWrap(bool wrap);
+    // A margin of line numbers in the text style's font, as wide as the line count needs.
+    void SetLineNumbersShown(bool shown);
+    bool LineNumbersShown() const { return lineNumbers_; }
     bool WordWrap() const;
 
     // One visible change: nothing is painted before the operation that holds it has ended,
@@ -127,6 +130,9 @@ class CTextControl : public QsciScintilla {
     void MarkStrikeout(int start, std::string_view styles);
     void MarkStrikeout(int start, int length, int style);
     void CheckSelection();
+    void UpdateLineNumberMargin();
+    bool lineNumbers_ = false;
+    int lineNumberDigits_ = 0;  // digits the margin is sized for; 0 when not sized
     bool droppedHere_ = false;
     bool selectionHidden_ = false;  // a drop into this control happened during the current drag
 

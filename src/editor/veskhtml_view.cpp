@@ -34,6 +34,7 @@ CVeskHtmlView::CVeskHtmlView(CAppSettings& settings, CVeskHtmlDoc* document, QWi
 
     // Word wrap is chosen before the text arrives.
     control_->SetWordWrap(snapshot_.wrap != 0);
+    control_->SetLineNumbersShown(snapshot_.lineNumbers != 0);
     ApplyStyles();
     journal_ = std::make_unique<UndoJournal>(static_cast<IUndoTarget&>(*this));
     // The journal learns every change from the control itself and keeps no copy of the text.
@@ -196,6 +197,7 @@ void CVeskHtmlView::CheckLargeText() {
 void CVeskHtmlView::RefreshSettings() {
     snapshot_ = settings_.CopyOut();
     control_->SetWordWrap(snapshot_.wrap != 0);
+    control_->SetLineNumbersShown(snapshot_.lineNumbers != 0);
     ApplyStyles();
     if (snapshot_.colouringGeneration != colouredGeneration_)
         FullRecolour();

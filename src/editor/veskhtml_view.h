@@ -146,6 +146,7 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
     void ConnectControl();
     bool OnKeyPress(QKeyEvent* event);
     bool OnKeyRelease(QKeyEvent* event);
+    bool TypeWithEndTag(const QString& typed);
     bool OnMouse(QMouseEvent* event);
     void OnDropAccepting();
     void OnDropDone();

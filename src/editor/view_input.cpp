@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "editor/closing_tags.h"
 #include "editor/colouring.h"
 #include "editor/text_control.h"
 #include "editor/veskhtml_view.h"
@@ -16,6 +17,9 @@ constexpr int kKeyEnter = 13;
 constexpr int kKeySpace = 32;
 constexpr int kKeyInsert = 45;
 constexpr int kKeyDelete = 46;
+// How far back the editor looks for the tag a ">" closes, and for the open element of "</".
+constexpr int kTagReach = 4096;
+constexpr int kOpenElementReach = 1 << 20;
 
 // Characters whose typing can open or close a tag, a value or a comment.
 bool TriggersRecolour(const QString& text) {
@@ -58,8 +62,42 @@ bool CVeskHtmlView::OnKeyPress(QKeyEvent* event) {
             needsRecolour_ = true;
         charTyped_ = true;
         journal_->MarkTyped();
+        if (snapshot_.autoCloseTags && TypeWithEndTag(event->text()))
+            return true;
     }
     return false;
+}
+
+// With an empty selection, a ">" that closes a start tag brings its end tag behind the
+// caret, and "/" right after "<" the name of the open element: typed through the control
+// like the character itself, so they are coloured and undone with it.
+bool CVeskHtmlView::TypeWithEndTag(const QString& typed) {
+    if (typed != QLatin1String(">") && typed != QLatin1String("/"))
+        return false;
+    int start = 0, end = 0;
+    control_->GetSel(start, end);
+    if (start != end)
+        return false;
+    if (typed == QLatin1String(">")) {
+        const std::string before = control_->TextRange(start - kTagReach, start) + ">";
+        const std::string endTag =
+            vesk::EndTagFor(before, control_->TextRange(start, start + kTagReach));
+        if (endTag.empty())
+            return false;
+        control_->ReplaceSel(">" + endTag);
+        RecolourPasted(start, static_cast<int>(endTag.size()) + 1);
+        control_->SetSel(start + 1, start + 1);
+        return true;
+    }
+    if (start == 0 || control_->TextRange(start - 1, start) != "<")
+        return false;
+    const std::string name =
+        vesk::UnclosedElementName(control_->TextRange(start - 1 - kOpenElementReach, start - 1));
+    if (name.empty())
+        return false;
+    control_->ReplaceSel("/" + name + ">");
+    RecolourPasted(start - 1, static_cast<int>(name.size()) + 3);
+    return true;
 }
 
 bool CVeskHtmlView::OnKeyRelease(QKeyEvent* event) {

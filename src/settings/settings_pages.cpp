@@ -227,6 +227,9 @@ CPrpIniEditor::CPrpIniEditor(const SettingsSnapshot& values, ISettingsStore& sto
 
     wrap_ = new QCheckBox(QStringLiteral("右端で自動的に折り返す(&W)"));
     omitTagP_ = new QCheckBox(QStringLiteral("<P>タグの終了タグを省略(&O)"));
+    tabbedView_ = new QCheckBox(QStringLiteral("タブで表示"));
+    lineNumbers_ = new QCheckBox(QStringLiteral("行番号を表示"));
+    autoCloseTags_ = new QCheckBox(QStringLiteral("終了タグを自動で挿入"));
 
     auto* fontBox = new QGroupBox(QStringLiteral("サンプル表示のフォント"));
     auto* fontLayout = new QGridLayout(fontBox);
@@ -249,6 +252,9 @@ CPrpIniEditor::CPrpIniEditor(const SettingsSnapshot& values, ISettingsStore& sto
     right->addWidget(preview);
     right->addWidget(wrap_);
     right->addWidget(omitTagP_);
+    right->addWidget(autoCloseTags_);
+    right->addWidget(lineNumbers_);
+    right->addWidget(tabbedView_);
     right->addStretch();
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
@@ -262,6 +268,9 @@ CPrpIniEditor::CPrpIniEditor(const SettingsSnapshot& values, ISettingsStore& sto
     pathCopy_->setChecked(values.pathCopyDlgShowHide != 0);
     wrap_->setChecked(values.wrap != 0);
     omitTagP_->setChecked(values.omitTagP != 0);
+    tabbedView_->setChecked(values.tabbedView != 0);
+    lineNumbers_->setChecked(values.lineNumbers != 0);
+    autoCloseTags_->setChecked(values.autoCloseTags != 0);
     (values.sizeLower != 0 ? lower_ : upper_)->setChecked(true);
     // The boxes follow their labels; the bits are the document list's own.
     groupName_->setChecked(values.docListBarItems & kDocListShowGroup);
@@ -296,6 +305,9 @@ void CPrpIniEditor::Store(SettingsSnapshot& values) const {
     values.pathCopyDlgShowHide = pathCopy_->isChecked() ? 1 : 0;
     values.wrap = wrap_->isChecked() ? 1 : 0;
     values.omitTagP = omitTagP_->isChecked() ? 1 : 0;
+    values.tabbedView = tabbedView_->isChecked() ? 1 : 0;
+    values.lineNumbers = lineNumbers_->isChecked() ? 1 : 0;
+    values.autoCloseTags = autoCloseTags_->isChecked() ? 1 : 0;
     values.sizeLower = lower_->isChecked() ? 1 : 0;
     values.docListBarItems = (groupName_->isChecked() ? kDocListShowGroup : 0) |
                              (title_->isChecked() ? kDocListShowTitle : 0);

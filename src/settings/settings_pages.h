@@ -101,6 +101,9 @@ class CPrpIniEditor : public QWidget {
     // VVPreviewForm 0, 1, 2.
     QRadioButton* PreviewFormRadio(int form) const { return previewForm_[form]; }
     QCheckBox* OmitTagPBox() const { return omitTagP_; }
+    QCheckBox* TabbedViewBox() const { return tabbedView_; }
+    QCheckBox* LineNumbersBox() const { return lineNumbers_; }
+    QCheckBox* AutoCloseTagsBox() const { return autoCloseTags_; }
     QPushButton* FontButton() const { return fontButton_; }
     QLabel* FaceLabel() const { return face_; }
     QLabel* SizeLabel() const { return size_; }
@@ -121,6 +124,9 @@ class CPrpIniEditor : public QWidget {
     QCheckBox* title_ = nullptr;
     std::array<QRadioButton*, 3> previewForm_{};
     QCheckBox* omitTagP_ = nullptr;
+    QCheckBox* tabbedView_ = nullptr;
+    QCheckBox* lineNumbers_ = nullptr;
+    QCheckBox* autoCloseTags_ = nullptr;
     QPushButton* fontButton_ = nullptr;
     QLabel* face_ = nullptr;
     QLabel* size_ = nullptr;

@@ -1,7 +1,10 @@
 #include "sidepane/link_checker.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QString>
+#include <algorithm>
 #include <ostream>
 
 #include "platform/encoding.h"
@@ -53,10 +56,28 @@ std::vector<CheckedLink> CheckLinks(std::string_view text, std::string_view docu
     return links;
 }
 
-int RunLinkCheck(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+std::vector<std::string> PagesToCheck(const std::vector<std::string>& arguments) {
+    std::vector<std::string> pages;
+    for (const std::string& argument : arguments) {
+        const QString path = QString::fromLocal8Bit(argument.c_str());
+        if (!QFileInfo(path).isDir()) {
+            pages.push_back(argument);
+            continue;
+        }
+        std::vector<std::string> found;
+        QDirIterator it(path, {QStringLiteral("*.html"), QStringLiteral("*.htm")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) found.push_back(it.next().toLocal8Bit().toStdString());
+        std::sort(found.begin(), found.end());
+        pages.insert(pages.end(), found.begin(), found.end());
+    }
+    return pages;
+}
+
+int RunLinkCheck(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     bool unreadable = false;
     bool missing = false;
-    for (const std::string& file : files) {
+    for (const std::string& file : PagesToCheck(arguments)) {
         const QString path = QString::fromLocal8Bit(file.c_str());
         const QFileInfo info(path);
         FileReadResult read;

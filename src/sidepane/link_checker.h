@@ -25,8 +25,12 @@ std::vector<CheckedLink> CheckLinks(std::string_view text, std::string_view docu
 // "inline", "anchor", "internal", "external" or "mail".
 const char* LinkGroupName(LinkListId list);
 
-// Checks each file in order and prints one line per link,
-// FILE<TAB>GROUP<TAB>ok|missing<TAB>LINK. Returns 2 when a file could not be
+// The pages to check for the arguments: a file as it is, a folder as every .html and
+// .htm file under it, in sorted path order.
+std::vector<std::string> PagesToCheck(const std::vector<std::string>& arguments);
+
+// Checks each file in order (folders as PagesToCheck gives them) and prints one line per
+// link, FILE<TAB>GROUP<TAB>ok|missing<TAB>LINK. Returns 2 when a file could not be
 // read (told on err), else 1 when any link is missing, else 0.
 int RunLinkCheck(const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
 

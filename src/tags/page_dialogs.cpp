@@ -232,10 +232,14 @@ CPageSkeletonDlg::CPageSkeletonDlg(const PageSkeletonData& data, const QFont& sa
                                    ISettingsStore& store)
     : CBodyColoursDlg(Q(page_texts::kPageSkeletonCaption), 0, sampleFont, documentPath, parent,
                       store),
-      title_(NewEdit(data.title, this)) {
+      title_(NewEdit(data.title, this)),
+      html5_(new QCheckBox(Q(page_texts::kHtml5), this)) {
     auto* titleGrid = new QGridLayout;
     AddFieldRow(*titleGrid, Q(page_texts::kPageTitle), title_);
+    titleGrid->addWidget(html5_, titleGrid->rowCount() - 1, 2);
     titleGrid->setColumnStretch(1, 1);
+    html5_->setChecked(data.html5);
+    html5_->setToolTip(Q(page_texts::kHtml5Tip));
 
     QGroupBox* metaGroup = NewMetaGroup(data, this, meta_);
 
@@ -272,6 +276,7 @@ CPageSkeletonDlg::CPageSkeletonDlg(const PageSkeletonData& data, const QFont& sa
     ShowColours();
 
     OrderFields({title_,
+                 html5_,
                  meta_.author,
                  meta_.copyright,
                  meta_.replyTo,
@@ -297,6 +302,7 @@ CPageSkeletonDlg::CPageSkeletonDlg(const PageSkeletonData& data, const QFont& sa
 PageSkeletonData CPageSkeletonDlg::Data() const {
     PageSkeletonData data;
     data.title = title_->text().toStdString();
+    data.html5 = html5_->isChecked();
     ReadMetaFields(meta_, data);
     data.textColor = TextField()->Text();
     data.bgColor = BgcolorField()->Text();

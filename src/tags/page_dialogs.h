@@ -25,6 +25,8 @@ inline constexpr char kPageSkeletonCaption[] = "一般ﾍﾟｰｼﾞのスケ�
 inline constexpr char kMetaGroup[] = "<META>　付加情報";
 inline constexpr char kBodyGroup[] = "<BODY> 本文";
 inline constexpr char kPageTitle[] = "<TITL&E> タイトル";
+inline constexpr char kHtml5[] = "HTML5";
+inline constexpr char kHtml5Tip[] = "<!DOCTYPE html> で始まる HTML5 のページを作ります";
 inline constexpr char kReplyTo[] = "連絡先(&R)";
 inline constexpr char kKeywords[] = "検索ｷｰﾜｰﾄﾞ(&K)";
 inline constexpr char kBuild[] = "制作年月日(&W)";
@@ -187,9 +189,11 @@ class CPageSkeletonDlg : public CBodyColoursDlg {
     QLineEdit* DescriptionEdit() const { return meta_.description; }
     QComboBox* RobotsCombo() const { return meta_.robots; }
     QComboBox* CharsetCombo() const { return meta_.charset; }
+    QCheckBox* Html5Box() const { return html5_; }
 
   private:
     QLineEdit* title_;
+    QCheckBox* html5_;
     MetaFields meta_{};
 };
 

@@ -4,6 +4,7 @@
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
 #include "platform/dialog_seam.h"
+#include "platform/settings_store.h"
 #include "tags/frame_dialogs.h"
 #include "tags/page_dialogs.h"
 #include "tags/sample_font.h"
@@ -44,10 +45,14 @@ void InsertSkeleton(CVeskHtmlView& view, const SkeletonText& skeleton, bool text
 }  // namespace
 
 bool WritePageSkeleton(CVeskHtmlView& view, PageSkeletonData& data) {
+    // The page kind is the one field the dialog keeps from one page to the next.
+    ISettingsStore& store = AppStore();
+    data.html5 = store.GetProfileInt("EditorSettings", "SkeletonHTML5", data.html5 ? 1 : 0) != 0;
     CPageSkeletonDlg dialog(data, PreviewFontOf(view), DocumentPath(view), &view);
     if (RunDialog(dialog) != QDialog::Accepted)
         return false;
     data = dialog.Data();
+    store.WriteProfileInt("EditorSettings", "SkeletonHTML5", data.html5 ? 1 : 0);
     InsertSkeleton(view, PageSkeletonText(data, SomethingSelected(view)), true);
     return true;
 }

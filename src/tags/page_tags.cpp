@@ -177,8 +177,41 @@ std::string DivisionSizes(std::string_view lines, bool percent) {
     return result;
 }
 
+namespace {
+
+// The HTML5 page: the character set as a meta charset (UTF-8 unless another is chosen)
+// and the viewport that phones need, then the same META lines and BODY.
+std::string Html5Head(const PageSkeletonData& data, bool afterSelection) {
+    std::string text;
+    if (afterSelection)
+        text += "\r\n";
+    text += "<!DOCTYPE html>\r\n\r\n<HTML LANG=\"ja\">\r\n\r\n<HEAD>";
+    const bool named =
+        data.charset >= 0 && data.charset < static_cast<int>(std::size(kCharsetNames));
+    text += "\r\n  <META CHARSET=\"";
+    text += named ? kCharsetNames[data.charset] : "UTF-8";
+    text += "\">";
+    text += "\r\n  <META NAME=\"viewport\" CONTENT=\"width=device-width, initial-scale=1\">";
+    if (!data.title.empty()) {
+        text += "\r\n  <TITLE>";
+        text += data.title;
+        text += "</TITLE>";
+    }
+    AppendMetaLine(text, "author", data.author);
+    AppendMetaLine(text, "copyright", data.copyright);
+    AppendMetaLine(text, "reply-to", data.replyTo);
+    AppendMetaLine(text, "build", data.build);
+    AppendMetaLine(text, "description", data.description);
+    AppendMetaLine(text, "robots", RobotsContent(data.robots));
+    AppendMetaLine(text, "keywords", data.keywords);
+    return text;
+}
+
+}  // namespace
+
 SkeletonText PageSkeletonText(const PageSkeletonData& data, bool afterSelection) {
-    std::string text = SkeletonHead(data, afterSelection);
+    std::string text =
+        data.html5 ? Html5Head(data, afterSelection) : SkeletonHead(data, afterSelection);
     // The tag case turns "content" into the case of the other attribute names.
     text += "\r\n  <META NAME=\"generator\" content=\"VeskHtml V2.7.6\">";
     text += "\r\n</HEAD>\r\n\r\n<BODY";

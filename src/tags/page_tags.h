@@ -47,6 +47,7 @@ struct PageSkeletonData {
     std::string description;
     int robots = -1;
     int charset = -1;
+    bool html5 = false;  // an HTML5 page: short document type, meta charset, viewport
 };
 
 struct FrameSkeletonData {

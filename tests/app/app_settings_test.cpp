@@ -323,6 +323,9 @@ TEST(AppSettingsSaveTest, WritesEveryValueInTheFixedOrder) {
     }
     expected.push_back({"EditorSettings", "DoclistbarItems"});
     expected.push_back({"EditorSettings", "VVPreviewForm"});
+    // The additions of this version follow the values of the old order.
+    for (const char* added : {"TabbedView", "LineNumbers", "AutoCloseTags"})
+        expected.push_back({"EditorSettings", added});
     expected.push_back({"VeskHtml", "Version"});
     const size_t generalCount = expected.size();
     expected.push_back({"ToolButonSetting", ""});  // the delete

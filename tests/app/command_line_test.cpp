@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QDir>
 #include <QListWidget>
 #include <sstream>
 
@@ -177,6 +178,17 @@ TEST(CommandLine, CheckLinksReadsNoInputAndTellsMissingLinksByItsStatus) {
     const BatchRun usage = run({"--check-links"});
     EXPECT_EQ(usage.status, 2);
     EXPECT_NE(usage.err.find("--check-links"), std::string::npos);
+
+    // A folder: every .html and .htm file under it, in sorted path order.
+    QDir(folder).mkpath("sub");
+    const std::string sub =
+        WriteTestFile(folder + "/sub/a.htm", "<img src=\"../b.html\">").toStdString();
+    WriteTestFile(folder + "/notes.txt", "<a href=\"none.html\">x</a>");
+    const BatchRun site = run({"--check-links", folder.toStdString()});
+    EXPECT_EQ(site.status, 1);
+    EXPECT_EQ(site.out, b + "\tinternal\tok\tindex.html\n" + index + "\tinternal\tok\tb.html\n" +
+                            index + "\tinternal\tmissing\tc.html\n" + sub +
+                            "\tinline\tok\t../b.html\n");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabBar>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
@@ -258,6 +259,34 @@ TEST_F(MainFrameTest, TileMakesHorizontalStripsAndCascadeKeepsWindowsUsable) {
         EXPECT_GE(child->height(), area.height() / 2);
         EXPECT_TRUE(QRect(QPoint(0, 0), area).contains(child->geometry()));
     }
+}
+
+TEST_F(MainFrameTest, TabbedViewShowsClosableTabsMarksChangesAndDisablesTiling) {
+    Start({File("a.html")});
+    app->OpenDocumentFile(File("b.html"));
+    app->OpenDocumentFile(File("c.html"));
+    SettingsSnapshot values = app->Settings().CopyOut();
+    values.tabbedView = 1;
+    app->Settings().CopyIn(values, false);
+    Frame().ApplyViewMode();
+    QMdiArea* area = Frame().MdiArea();
+    ASSERT_EQ(area->viewMode(), QMdiArea::TabbedView);
+    auto* tabs = area->findChild<QTabBar*>();
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->count(), 3);
+    EXPECT_TRUE(tabs->tabsClosable());
+    EXPECT_TRUE(tabs->isMovable());
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "c.html");
+    Frame().ActiveView()->Control().ReplaceSel("x");
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "c.html*");
+    for (int id : {cmd::kWindowTile, cmd::kWindowCascade, cmd::kWindowTileToggle})
+        EXPECT_FALSE(app->Router().StateOf(id).enabled) << id;
+
+    values.tabbedView = 0;
+    app->Settings().CopyIn(values, false);
+    Frame().ApplyViewMode();
+    EXPECT_EQ(area->viewMode(), QMdiArea::SubWindowView);
+    EXPECT_TRUE(app->Router().StateOf(cmd::kWindowTile).enabled);
 }
 
 TEST_F(MainFrameTest, BackFollowsClosedWindowsAndTheEditMenuHasOneItemPerMnemonic) {

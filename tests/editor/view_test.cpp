@@ -252,3 +252,61 @@ TEST_F(ViewTest, EditsMarkTheDocumentModified) {
 }
 
 }  // namespace
+
+// Typed through the real control: the end tag arrives with the ">" and leaves with it.
+TEST_F(ViewTest, ClosingTagsComeWithTheGreaterThanSignWhenSwitchedOn) {
+    view.SetText("");
+    Type("<b>");
+    EXPECT_EQ(Text(), "<b>");  // off by default
+
+    SettingsSnapshot values = settings.CopyOut();
+    values.autoCloseTags = 1;
+    settings.CopyIn(values, false);
+    view.RefreshSettings();
+    view.SetText("");
+    Type("<Div class=\"a>b\">x");
+    EXPECT_EQ(Text(), "<Div class=\"a>b\">x</Div>");
+    EXPECT_EQ(Styles().substr(Styles().size() - 7), "0111111");  // coloured as a typed one
+    view.OnEditUndo();
+    view.OnEditUndo();
+    EXPECT_EQ(Text(), "<Div class=\"a>b\"");  // the ">" and its end tag were one step
+    view.SetText("<P><BR><IMG SRC=\"a\"><HR/>");
+    Caret(control().TextLength());
+    Type("<br><p>");  // void elements get none
+    EXPECT_EQ(Text(), "<P><BR><IMG SRC=\"a\"><HR/><br><p></p>");
+
+    // "</" names the nearest element still open.
+    view.SetText("<UL><LI>a</LI><LI><B>b</B>");
+    Caret(control().TextLength());
+    Type("</");
+    EXPECT_EQ(Text(), "<UL><LI>a</LI><LI><B>b</B></LI>");
+    Type("</");
+    EXPECT_EQ(Text(), "<UL><LI>a</LI><LI><B>b</B></LI></UL>");
+    EXPECT_EQ(Styles().substr(Styles().size() - 10), "1111111111");
+    int start = 0, end = 0;
+    control().GetSel(start, end);
+    EXPECT_EQ(start, control().TextLength());
+}
+
+TEST_F(ViewTest, LineNumbersTakeAMarginAsWideAsTheLineCountNeeds) {
+    auto marginWidth = [this] {
+        return control().SendScintilla(QsciScintillaBase::SCI_GETMARGINWIDTHN, 0UL, 0L);
+    };
+    view.SetText("a\r\nb");
+    ASSERT_TRUE(control().LineNumbersShown());  // on by default
+    const long narrow = marginWidth();
+    EXPECT_GT(narrow, 0);
+    std::string lines;
+    for (int i = 0; i < 12000; ++i) lines += "x\r\n";
+    view.SetText(lines);
+    EXPECT_GT(marginWidth(), narrow);
+    const std::string styles = Styles();
+
+    SettingsSnapshot values = settings.CopyOut();
+    values.lineNumbers = 0;
+    settings.CopyIn(values, false);
+    view.RefreshSettings();
+    EXPECT_EQ(marginWidth(), 0);
+    EXPECT_EQ(Styles(), styles);
+    EXPECT_EQ(view.StatusTexts().at(1), "全行数 12001行");
+}

@@ -26,6 +26,7 @@
 #include "tags/page_tag_writers.h"
 #include "tags/radio_group.h"
 #include "tools/conversion_commands.h"
+#include "tools/conversions.h"
 
 namespace {
 
@@ -171,6 +172,37 @@ TEST(PageTexts, SkeletonWritesEveryGivenLineInItsPlace) {
               "  <META NAME=\"generator\" CONTENT=\"VeskHtml V2.7.6\">\r\n"
               "</HEAD>\r\n\r\n<FRAMESET>\r\n\r\n</FRAMESET>\r\n\r\n</HTML>");
     EXPECT_EQ(frameText.caret, frameText.text.find("\r\n</FRAMESET>"));
+}
+
+TEST(PageTexts, Html5SkeletonInBothTagCases) {
+    PageSkeletonData page;
+    page.html5 = true;
+    page.title = "T";
+    page.author = "A";
+    page.bgColor = "#FFFFFF";
+    const SkeletonText skeleton = PageSkeletonText(page, false);
+    const std::string upper =
+        "<!DOCTYPE html>\r\n\r\n<HTML LANG=\"ja\">\r\n\r\n<HEAD>\r\n"
+        "  <META CHARSET=\"UTF-8\">\r\n"
+        "  <META NAME=\"viewport\" CONTENT=\"width=device-width, initial-scale=1\">\r\n"
+        "  <TITLE>T</TITLE>\r\n"
+        "  <META NAME=\"author\" CONTENT=\"A\">\r\n"
+        "  <META NAME=\"generator\" CONTENT=\"VeskHtml V2.7.6\">\r\n"
+        "</HEAD>\r\n\r\n<BODY BGCOLOR=\"#FFFFFF\">\r\n\r\n</BODY>\r\n\r\n</HTML>";
+    EXPECT_EQ(ApplyTagCaseSetting(skeleton.text, 0), upper);
+    EXPECT_EQ(ApplyTagCaseSetting(skeleton.text, 1),
+              "<!DOCTYPE html>\r\n\r\n<html lang=\"ja\">\r\n\r\n<head>\r\n"
+              "  <meta charset=\"UTF-8\">\r\n"
+              "  <meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\r\n"
+              "  <title>T</title>\r\n"
+              "  <meta name=\"author\" content=\"A\">\r\n"
+              "  <meta name=\"generator\" content=\"VeskHtml V2.7.6\">\r\n"
+              "</head>\r\n\r\n<body bgcolor=\"#FFFFFF\">\r\n\r\n</body>\r\n\r\n</html>");
+    EXPECT_EQ(skeleton.caret, skeleton.text.find("\r\n</BODY>"));
+    // A chosen character set replaces UTF-8.
+    page.charset = kCharsetEuc;
+    EXPECT_NE(PageSkeletonText(page, false).text.find("<META CHARSET=\"EUC-JP\">"),
+              std::string::npos);
 }
 
 // The commands on a view.
