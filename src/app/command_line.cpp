@@ -119,25 +119,24 @@ std::optional<std::string> ConvertForMode(const std::string& mode, const std::st
 
 std::optional<int> RunCommandLineMode(const std::vector<std::string>& arguments, std::istream& in,
                                       std::ostream& out, std::ostream& err) {
-    // Every argument behind the switch names a page to check.
-    const auto check = std::find(arguments.begin(), arguments.end(), "--check-links");
-    if (check != arguments.end()) {
-        const std::vector<std::string> files(check + 1, arguments.end());
+    // Every argument behind either switch names a file (or, to check links, a folder).
+    using FileMode = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+    const struct {
+        const char* flag;
+        const char* usage;
+        FileMode run;
+    } fileModes[] = {{"--check-links", kCheckLinksUsage, &vesk::RunLinkCheck},
+                     {"--detect", kDetectUsage, &RunDetect}};
+    for (const auto& mode : fileModes) {
+        const auto at = std::find(arguments.begin(), arguments.end(), mode.flag);
+        if (at == arguments.end())
+            continue;
+        const std::vector<std::string> files(at + 1, arguments.end());
         if (files.empty()) {
-            err << kCheckLinksUsage;
+            err << mode.usage;
             return 2;
         }
-        return vesk::RunLinkCheck(files, out, err);
-    }
-
-    const auto detect = std::find(arguments.begin(), arguments.end(), "--detect");
-    if (detect != arguments.end()) {
-        const std::vector<std::string> files(detect + 1, arguments.end());
-        if (files.empty()) {
-            err << kDetectUsage;
-            return 2;
-        }
-        return RunDetect(files, out, err);
+        return mode.run(files, out, err);
     }
 
     const std::string flag = "--convert";

@@ -32,6 +32,17 @@ void AppendMetaLine(std::string& text, std::string_view name, std::string_view v
     text += "\">";
 }
 
+// The META lines of the dialogs' fields, in their order, up to the keywords.
+template <typename Data>
+void AppendNamedMetaLines(std::string& text, const Data& data) {
+    AppendMetaLine(text, "author", data.author);
+    AppendMetaLine(text, "copyright", data.copyright);
+    AppendMetaLine(text, "reply-to", data.replyTo);
+    AppendMetaLine(text, "build", data.build);
+    AppendMetaLine(text, "description", data.description);
+    AppendMetaLine(text, "robots", RobotsContent(data.robots));
+}
+
 // What both skeletons share: the document type, HTML, and HEAD up to the
 // keywords line.
 template <typename Data>
@@ -52,12 +63,7 @@ std::string SkeletonHead(const Data& data, bool afterSelection) {
         text += charset;
         text += "\">";
     }
-    AppendMetaLine(text, "author", data.author);
-    AppendMetaLine(text, "copyright", data.copyright);
-    AppendMetaLine(text, "reply-to", data.replyTo);
-    AppendMetaLine(text, "build", data.build);
-    AppendMetaLine(text, "description", data.description);
-    AppendMetaLine(text, "robots", RobotsContent(data.robots));
+    AppendNamedMetaLines(text, data);
     if (!data.keywords.empty()) {
         text += "\r\n  <META HTTP-EQUIV=\"keyword\" CONTENT=\"";
         text += QuotedValueText(data.keywords);
@@ -197,12 +203,7 @@ std::string Html5Head(const PageSkeletonData& data, bool afterSelection) {
         text += data.title;
         text += "</TITLE>";
     }
-    AppendMetaLine(text, "author", data.author);
-    AppendMetaLine(text, "copyright", data.copyright);
-    AppendMetaLine(text, "reply-to", data.replyTo);
-    AppendMetaLine(text, "build", data.build);
-    AppendMetaLine(text, "description", data.description);
-    AppendMetaLine(text, "robots", RobotsContent(data.robots));
+    AppendNamedMetaLines(text, data);
     AppendMetaLine(text, "keywords", data.keywords);
     return text;
 }
