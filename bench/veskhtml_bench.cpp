@@ -20,7 +20,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 #include "bench_page.h"
 #include "editor/find_dialogs.h"
 #include "editor/text_control.h"

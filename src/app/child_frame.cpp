@@ -2,7 +2,7 @@
 
 #include <QCloseEvent>
 
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
 

@@ -3,7 +3,7 @@
 
 #include <QMdiSubWindow>
 
-#include "app/command_target.h"
+#include "core/command_target.h"
 
 class CVeskHtmlDoc;
 class CVeskHtmlView;

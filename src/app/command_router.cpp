@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QTimer>
 
-#include "app/command_table.h"
+#include "core/command_table.h"
 #include "framework/plain_tool_tip.h"
 
 CCommandRouter::CCommandRouter(QObject* parent) : QObject(parent) {

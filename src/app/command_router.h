@@ -9,7 +9,7 @@
 #include <map>
 #include <vector>
 
-#include "app/command_target.h"
+#include "core/command_target.h"
 
 class QAction;
 class QMenu;

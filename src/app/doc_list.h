@@ -4,9 +4,7 @@
 #include <string>
 #include <string_view>
 
-// "DoclistbarItems" bits.
-constexpr int kDocListShowTitle = 1;
-constexpr int kDocListShowGroup = 2;
+#include "core/app_settings.h"  // the DoclistbarItems bits
 
 // The line of one document: its path with every backslash shown as " /",
 // then "  [ group ] " and " -title-" as the items setting asks.

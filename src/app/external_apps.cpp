@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "app/app_settings.h"
-#include "app/command_ids.h"
+#include "core/app_settings.h"
+#include "core/command_ids.h"
 #include "editor/doc_messages.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"

@@ -18,9 +18,9 @@
 #include <functional>
 
 #include "app/child_frame.h"
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "app/command_router.h"
-#include "app/command_table.h"
+#include "core/command_table.h"
 #include "app/doc_list.h"
 #include "app/doc_list_bar.h"
 #include "app/toolbars.h"

@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <array>
 
-#include "app/command_target.h"
-#include "app/toolbar_layouts.h"
+#include "core/command_target.h"
+#include "core/toolbar_layouts.h"
 #include "app/window_history.h"
 
 class QDockWidget;

@@ -4,8 +4,8 @@
 #include "app/main_frame.h"
 #include "app/veskhtml_app.h"
 #include "editor/veskhtml_view.h"
-#include "settings/settings_sheet.h"
-#include "settings/settings_toolbar_page.h"
+#include "settings_sheet/settings_sheet.h"
+#include "settings_sheet/settings_toolbar_page.h"
 #include "sidepane/veskview_pane.h"
 
 void RunSettingsCommand(CVeskHtmlApp& app) {

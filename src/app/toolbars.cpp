@@ -8,7 +8,7 @@
 #include <QToolButton>
 
 #include "app/command_router.h"
-#include "app/command_table.h"
+#include "core/command_table.h"
 #include "framework/menu_decoration.h"
 #include "framework/plain_tool_tip.h"
 

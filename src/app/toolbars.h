@@ -7,7 +7,7 @@
 #include <map>
 #include <span>
 
-#include "app/toolbar_layouts.h"
+#include "core/toolbar_layouts.h"
 
 class QMainWindow;
 class QMenu;

@@ -7,7 +7,7 @@
 #include <QScreen>
 
 #include "app/child_frame.h"
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "app/command_router.h"
 #include "app/external_apps.h"
 #include "app/file_group_host.h"

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/app_settings.h"
-#include "app/command_target.h"
+#include "core/app_settings.h"
+#include "core/command_target.h"
 #include "app/recent_file_list.h"
 
 class CCommandRouter;

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 #include "editor/text_control.h"
 #include "editor/text_search.h"
 #include "editor/undo_journal.h"

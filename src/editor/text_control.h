@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/style_format.h"
+#include "core/style_format.h"
 #include "editor/split_text.h"
 
 class CTextControl : public QsciScintilla {

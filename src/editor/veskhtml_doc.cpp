@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "editor/doc_messages.h"
 #include "editor/save_rules.h"
 #include "editor/veskhtml_view.h"

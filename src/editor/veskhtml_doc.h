@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/command_target.h"
+#include "core/command_target.h"
 #include "platform/encoding.h"
 #include "platform/own_code_lines.h"
 

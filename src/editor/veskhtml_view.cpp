@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "editor/colouring.h"
 #include "editor/text_control.h"
 #include "editor/veskhtml_doc.h"

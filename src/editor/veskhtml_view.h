@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_settings.h"
-#include "app/command_target.h"
+#include "core/app_settings.h"
+#include "core/command_target.h"
 #include "editor/text_control.h"
 #include "editor/undo_journal.h"
 

@@ -2,7 +2,7 @@
 
 #include "groups/group_commands.h"
 
-#include "app/command_target.h"
+#include "core/command_target.h"
 #include "groups/group_dialogs.h"
 #include "groups/group_list.h"
 #include "platform/dialog_seam.h"

@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "app/command_table.h"
+#include "core/command_table.h"
 #include "groups/file_group.h"
 
 class CCommandTarget;

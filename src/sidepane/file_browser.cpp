@@ -19,7 +19,7 @@
 #include <QTreeWidget>
 #include <cmath>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 #include "editor/undo_journal.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/command_target.h"
+#include "core/command_target.h"
 #include "sidepane/side_pane_host.h"
 
 class CPreviewSplitter;

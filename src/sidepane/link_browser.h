@@ -13,7 +13,7 @@
 #include <mutex>
 #include <string>
 
-#include "app/command_target.h"
+#include "core/command_target.h"
 #include "sidepane/link_extraction.h"
 #include "sidepane/side_pane_host.h"
 

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/app_settings.h"
-#include "app/command_ids.h"
+#include "core/app_settings.h"
+#include "core/command_ids.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
 #include "platform/message_seam.h"

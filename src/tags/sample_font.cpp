@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "app/style_format.h"
+#include "core/style_format.h"
 
 namespace vesk {
 

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 #include "editor/text_control.h"
 #include "editor/undo_journal.h"
 #include "editor/veskhtml_view.h"

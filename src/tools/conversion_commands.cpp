@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "editor/text_control.h"
 #include "editor/undo_journal.h"
 #include "editor/veskhtml_view.h"

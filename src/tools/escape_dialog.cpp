@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 #include "platform/settings_store.h"
 #include "tools/conversions.h"
 

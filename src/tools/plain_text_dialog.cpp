@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 #include "platform/settings_store.h"
 #include "tools/plain_text.h"
 

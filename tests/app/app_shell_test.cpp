@@ -8,9 +8,9 @@
 #include <QTest>
 
 #include "app/child_frame.h"
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "app/command_router.h"
-#include "app/command_table.h"
+#include "core/command_table.h"
 #include "app/list_files.h"
 #include "app/main_frame.h"
 #include "app/recent_file_list.h"

@@ -9,8 +9,8 @@
 #include <QListWidget>
 #include <sstream>
 
-#include "app/app_settings.h"
-#include "app/command_ids.h"
+#include "core/app_settings.h"
+#include "core/command_ids.h"
 #include "editor/text_control.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"

@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_settings.h"
-#include "app/command_ids.h"
+#include "core/app_settings.h"
+#include "core/command_ids.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
 #include "platform/encoding.h"

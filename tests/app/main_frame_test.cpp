@@ -24,7 +24,7 @@
 #include <algorithm>
 
 #include "app/child_frame.h"
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "app/command_router.h"
 #include "app/doc_list_bar.h"
 #include "app/toolbars.h"

@@ -14,7 +14,7 @@
 #include <QTimer>
 #include <cerrno>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 #include "editor/save_rules.h"
 #include "editor/text_control.h"
 #include "editor/veskhtml_doc.h"

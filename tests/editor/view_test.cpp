@@ -10,7 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 #include "editor/text_control.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"

@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
-#include "app/command_target.h"
+#include "core/command_target.h"
 #include "groups/group_commands.h"
 #include "groups/group_dialogs.h"
 #include "platform/program_folders.h"

@@ -15,7 +15,7 @@
 #include <memory>
 #include <tuple>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
 #include "mapedit/map_canvas.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 #include "editor/text_control.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"

@@ -8,7 +8,7 @@
 #include <QTreeWidget>
 #include <sstream>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 #include "editor/text_control.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"

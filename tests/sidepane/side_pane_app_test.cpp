@@ -9,7 +9,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "app/command_router.h"
 #include "app/main_frame.h"
 #include "app/veskhtml_app.h"

@@ -13,7 +13,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 #include "editor/text_control.h"
 #include "editor/undo_journal.h"
 #include "editor/veskhtml_doc.h"

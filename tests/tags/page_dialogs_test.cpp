@@ -18,7 +18,7 @@
 #include <QStyle>
 #include <QTest>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
 #include "platform/dialog_seam.h"

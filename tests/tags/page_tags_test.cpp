@@ -12,7 +12,7 @@
 #include <QPlainTextEdit>
 #include <functional>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 #include "editor/text_control.h"
 #include "editor/undo_journal.h"
 #include "editor/veskhtml_doc.h"

@@ -15,7 +15,7 @@
 #include <QTest>
 #include <set>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 #include "editor/text_control.h"
 #include "editor/undo_journal.h"
 #include "editor/veskhtml_doc.h"

@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <string>
 
-#include "app/app_settings.h"
-#include "app/command_ids.h"
+#include "core/app_settings.h"
+#include "core/command_ids.h"
 #include "editor/text_control.h"
 #include "editor/undo_journal.h"
 #include "editor/veskhtml_doc.h"

@@ -1,8 +1,8 @@
-#include "app/command_table.h"
+#include "core/command_table.h"
 
 #include <algorithm>
 
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 
 namespace {
 

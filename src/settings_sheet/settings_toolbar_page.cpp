@@ -1,4 +1,4 @@
-#include "settings/settings_toolbar_page.h"
+#include "settings_sheet/settings_toolbar_page.h"
 
 #include <QCheckBox>
 #include <QFile>

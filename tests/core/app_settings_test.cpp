@@ -1,6 +1,6 @@
 // Settings store and application settings: defaults, round trips, save order.
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 
 #include <gtest/gtest.h>
 

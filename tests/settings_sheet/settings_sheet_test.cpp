@@ -1,6 +1,6 @@
 // The settings sheet as a whole: what OK stores, what Cancel leaves, the pages' values.
 
-#include "settings/settings_sheet.h"
+#include "settings_sheet/settings_sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@
 
 #include "app/doc_list.h"
 #include "platform/settings_store.h"
-#include "settings/font_dialog_ex.h"
-#include "settings/settings_pages.h"
+#include "settings_sheet/font_dialog_ex.h"
+#include "settings_sheet/settings_pages.h"
 #include "settings_test_support.h"
 #include "support/test_env.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/style_format.h"
+#include "core/style_format.h"
 
 class ISettingsStore;
 class QCheckBox;

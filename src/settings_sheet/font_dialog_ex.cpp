@@ -1,4 +1,4 @@
-#include "settings/font_dialog_ex.h"
+#include "settings_sheet/font_dialog_ex.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

@@ -1,6 +1,6 @@
 // Toolbar button sets and the stored button layouts.
 
-#include "app/toolbar_layouts.h"
+#include "core/toolbar_layouts.h"
 
 #include <gtest/gtest.h>
 

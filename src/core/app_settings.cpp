@@ -1,4 +1,4 @@
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 
 #include "platform/settings_store.h"
 

@@ -1,4 +1,4 @@
-#include "app/style_format.h"
+#include "core/style_format.h"
 
 namespace {
 // The stored face-name field holds 31 characters and a terminator.

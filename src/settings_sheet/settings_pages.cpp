@@ -1,4 +1,4 @@
-#include "settings/settings_pages.h"
+#include "settings_sheet/settings_pages.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -13,10 +13,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/doc_list.h"
 #include "platform/dialog_seam.h"
 #include "platform/file_dialog_seam.h"
-#include "settings/font_dialog_ex.h"
+#include "settings_sheet/font_dialog_ex.h"
 
 namespace {
 

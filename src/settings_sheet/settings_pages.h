@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-#include "app/app_settings.h"
+#include "core/app_settings.h"
 
 class ISettingsStore;
 class QCheckBox;

@@ -1,4 +1,4 @@
-#include "app/toolbar_layouts.h"
+#include "core/toolbar_layouts.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "settings/settings_sheet.h"
+#include "settings_sheet/settings_sheet.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -7,7 +7,7 @@
 
 #include "platform/dialog_seam.h"
 #include "platform/settings_store.h"
-#include "settings/settings_pages.h"
+#include "settings_sheet/settings_pages.h"
 
 CPrpIni::CPrpIni(const SettingsSnapshot& values, const ButtonLayouts& layouts,
                  const BarVisibility& bars, ISettingsStore& store, QWidget* parent)

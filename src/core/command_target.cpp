@@ -1,4 +1,4 @@
-#include "app/command_target.h"
+#include "core/command_target.h"
 
 void CCommandTarget::OnCommand(int id, Handler handler, UpdateHandler update) {
     commands_[id] = Entry{std::move(handler), std::move(update)};

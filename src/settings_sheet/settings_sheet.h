@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <functional>
 
-#include "app/app_settings.h"
-#include "settings/settings_toolbar_page.h"
+#include "core/app_settings.h"
+#include "settings_sheet/settings_toolbar_page.h"
 
 class ISettingsStore;
 class QTabWidget;

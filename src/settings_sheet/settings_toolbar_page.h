@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "app/toolbar_layouts.h"
+#include "core/toolbar_layouts.h"
 
 class QCheckBox;
 class QListWidget;

@@ -5,11 +5,15 @@
 #include <array>
 #include <vector>
 
-#include "app/style_format.h"
-#include "app/toolbar_layouts.h"
+#include "core/style_format.h"
+#include "core/toolbar_layouts.h"
 
 class ISettingsStore;
 class CVeskHtmlView;
+
+// "DoclistbarItems" bits: what the lines of the document list show.
+constexpr int kDocListShowTitle = 1;
+constexpr int kDocListShowGroup = 2;
 
 // The copy of the general settings that views and the settings sheet take in one go.
 struct SettingsSnapshot {

@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "settings/settings_toolbar_page.h"
+#include "settings_sheet/settings_toolbar_page.h"
 #include "settings_test_support.h"
 
 namespace {
