@@ -20,6 +20,7 @@ class CChildFrame;
 class CVeskHtmlApp;
 class ISettingsStore;
 class CDocListBar;
+class CFindInFiles;
 class CMainToolBars;
 
 // Which bars of the frame are shown (reported to and applied from the settings sheet).
@@ -103,6 +104,7 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     void RegisterCommands();
     void CreateSidePane();
     void CreateDocListBar();
+    void CreateFindInFiles();
     void DecorateMenus();
     // False when no open window shows the view.
     bool ActivateView(CVeskHtmlView* view);
@@ -125,5 +127,6 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     bool wasMinimised_ = false;
     CMainToolBars* toolBars_ = nullptr;
     CDocListBar* docListBar_ = nullptr;
+    CFindInFiles* findInFiles_ = nullptr;
     WindowHistory<CVeskHtmlView*> history_;
 };
