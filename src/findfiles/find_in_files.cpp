@@ -236,6 +236,11 @@ QString CFindInFiles::ShownPath(const QString& path) const {
 }
 
 void CFindInFiles::Open() {
+    if (mode_ == Mode::Replacing) {
+        dock_->show();
+        dock_->raise();
+        return;
+    }
     CFindInFilesDialog dialog(frame_);
     ISettingsStore& store = AppStore();
     dialog.Load(store, ActiveFolder());
@@ -415,8 +420,8 @@ void CFindInFiles::NoteSkipped(const QString& path, const QString& reason,
     row.shownPath = ShownPath(path);
     row.text = reason;
     row.problem = true;
-    rows.push_back(std::move(row));
     skipped_ << row.shownPath + ": " + reason;
+    rows.push_back(std::move(row));
 }
 
 void CFindInFiles::ConfirmAndReplace() {

@@ -36,13 +36,13 @@ class CFindInFiles : public QObject {
     CFindInFiles(FindInFilesHost host, QMainWindow* frame);
     ~CFindInFiles() override;
 
-    // The command: runs the dialog and starts what it asks for.
+    // The command: runs the dialog and starts what it asks for. While files are being
+    // replaced it only shows the pane: a replace is not broken off by a new search.
     void Open();
     // Searches (and for a request with a replacement, asks and replaces) without the dialog.
     void Start(vesk::findfiles::SearchRequest request);
     // Asks the worker to stop after the file it is on.
     void Stop();
-    bool Running() const { return mode_ != Mode::Idle; }
     // Opens the row's file (or activates its window) and selects its match.
     void OpenRow(int row);
 

@@ -51,8 +51,7 @@ inline constexpr char kNotFound[] = "検索文字列が見つかりません";
 inline constexpr char kFolderMissing[] = "フォルダ [ %1 ] が見つかりません。";
 inline constexpr char kConfirmReplace[] =
     "%1 個のファイルの %2 箇所を「%3」に置換します。よろしいですか?";
-inline constexpr char kConfirmSkipped[] =
-    "\r\n\r\n次の %1 個のファイルは置換できないため、そのままにします:\r\n%2";
+inline constexpr char kConfirmSkipped[] = "\r\n\r\n次の %1 個のファイルはそのままにします:\r\n%2";
 inline constexpr char kConfirmOpen[] =
     "\r\n\r\n開いている文書は文書の中で置換します (保存はしません)。";
 inline constexpr char kNoneReplaceable[] =

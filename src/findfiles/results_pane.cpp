@@ -61,8 +61,14 @@ class MarkedTextDelegate : public QStyledItemDelegate {
         painter->setFont(item.font);
         const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
         QRect rest = area;
-        auto draw = [&](const QString& piece, const QFont& font, bool marked) {
-            const int width = QFontMetrics(font).horizontalAdvance(piece);
+        // Whatever does not fit ends in an ellipsis.
+        auto draw = [&](QString piece, const QFont& font, bool marked) {
+            if (rest.width() <= 0 || piece.isEmpty())
+                return;
+            const QFontMetrics metrics(font);
+            if (metrics.horizontalAdvance(piece) > rest.width())
+                piece = metrics.elidedText(piece, Qt::ElideRight, rest.width());
+            const int width = metrics.horizontalAdvance(piece);
             const QRect box(rest.left(), rest.top(), width, rest.height());
             if (marked) {
                 painter->fillRect(box.adjusted(0, 1, 0, -1), kMarkBackground);

@@ -178,7 +178,9 @@ TEST_F(FindInFilesTest, ReplaceKeepsEncodingsChangesOpenDocumentsAndListsSkipped
         << question.toStdString();
     EXPECT_TRUE(question.contains("latin.html: 文字コード Windows-1252 では「日」を表せないため"))
         << question.toStdString();
-    EXPECT_TRUE(seams.Messages()[1].text.startsWith("2 個のファイルの 3 箇所を置換しました。"));
+    const QString done = seams.Messages()[1].text;
+    EXPECT_TRUE(done.startsWith("2 個のファイルの 3 箇所を置換しました。")) << done.toStdString();
+    EXPECT_TRUE(done.contains("\r\nlatin.html: 文字コード Windows-1252")) << done.toStdString();
 
     EXPECT_EQ(ReadTestFile(sjisPath), "<META charset=\"Shift_JIS\">\r\n<p>" + kNihongoSjis + " " +
                                           kNihongoSjis + "</p>\r\n");
