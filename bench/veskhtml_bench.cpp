@@ -7,6 +7,8 @@
 // BM_KeyReleaseCycle/N  one typed "<" in the middle of an N MB page, its key release and repaint
 // BM_ReplaceAll         replace all of a 3-character text by a 5-character text (100,000 matches)
 // BM_Open*/BM_Save*     opening and saving through the document
+// BM_FindInFiles/E      find in files over a site of 2,000 pages of 50 KB (100 MB), to all
+//                       results; E 0: UTF-8 pages with LF, 1: Shift-JIS pages with CR LF
 
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
@@ -15,10 +17,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <map>
+#include <memory>
 
 #include "core/app_settings.h"
 #include "bench_page.h"
@@ -26,6 +34,7 @@
 #include "editor/text_control.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
+#include "findfiles/file_search.h"
 #include "platform/message_seam.h"
 #include "sidepane/link_at_caret.h"
 #include "tagedit/tag_at_caret.h"
@@ -190,6 +199,63 @@ void BM_SaveUtf8Lf(benchmark::State& s) {
     Save(s, TextEncoding::Utf8, true);
 }
 
+// A site of 2,000 pages of 50 KB in 20 folders, each page with three lines to find.
+QString FindSite(TextEncoding encoding, bool lf) {
+    static std::map<int, std::unique_ptr<QTemporaryDir>> sites;
+    auto& site = sites[static_cast<int>(encoding)];
+    if (site)
+        return site->path();
+    site = std::make_unique<QTemporaryDir>();
+    const std::string& source = bench::PageText(1);
+    constexpr std::size_t kPageBytes = 50 * 1000;
+    for (int i = 0; i < 2000; ++i) {
+        // Pages cut from different places of the source, at line ends.
+        std::size_t from = source.find("\r\n", (i * 7919u) % (source.size() - 2 * kPageBytes));
+        from += 2;
+        const std::size_t to = source.find("\r\n", from + kPageBytes - 200) + 2;
+        std::string page = source.substr(from, to - from);
+        for (std::size_t at : {page.size() / 4, page.size() / 2, page.size() * 3 / 4}) {
+            const std::size_t line = page.find("\r\n", at) + 2;
+            page.insert(line, "<P>The sale ends on Sunday.</P>\r\n");
+        }
+        if (lf)
+            page = vesk::BreaksFromCrLf(page, vesk::LineBreakStyle::Lf);
+        const std::string bytes = vesk::EncodeText(page, encoding).bytes;
+        const QString folder = site->path() + QString("/part%1").arg(i / 100, 2, 10, QChar('0'));
+        QDir().mkpath(folder);
+        QFile file(folder + QString("/page%1.html").arg(i, 4, 10, QChar('0')));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    return site->path();
+}
+
+void BM_FindInFiles(benchmark::State& state) {
+    const bool sjis = state.range(0) == 1;
+    vesk::findfiles::SearchRequest request;
+    request.folder = FindSite(sjis ? TextEncoding::ShiftJis : TextEncoding::Utf8, !sjis);
+    request.patterns = vesk::findfiles::SplitPatterns("*.html;*.htm;*.shtml");
+    request.what = "SALE ENDS";
+    std::atomic<bool> stop{false};
+    long long bytes = 0;
+    for (QDirIterator it(request.folder, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        bytes += it.nextFileInfo().size();
+    for (auto _ : state) {
+        int matches = 0;
+        int files = 0;
+        vesk::findfiles::RunSearch(
+            request, stop, [](int, int) {},
+            [&](vesk::findfiles::FileResult result) {
+                matches += static_cast<int>(result.matches.size());
+                ++files;
+            });
+        if (matches != 6000 || files != 2000)
+            state.SkipWithError("wrong results");
+        state.counters["matches"] = matches;
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+}
+
 // Memory first, while the process is fresh.
 BENCHMARK(BM_OpenAndColour)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ColourWholeText)->Unit(benchmark::kMillisecond);
@@ -206,6 +272,7 @@ BENCHMARK(BM_OpenShiftJisCrLf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveShiftJisCrLf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenUtf8Lf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveUtf8Lf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindInFiles)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -28,6 +28,7 @@
 #include "app/window_arrangement.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
+#include "findfiles/find_in_files.h"
 #include "framework/menu_decoration.h"
 #include "framework/sizing_bar_state.h"
 #include "groups/file_group.h"
@@ -90,6 +91,7 @@ CMainFrame::CMainFrame(CVeskHtmlApp& app) : app_(app) {
     CreateDocListBar();
     BuildStatusBar();
     CreateSidePane();
+    CreateFindInFiles();
     resize(800, 600);
     LoadBarState(AppStore());
     // Alt+B and Alt+F are also the mnemonics of menu titles; the commands win.
@@ -342,6 +344,23 @@ void CMainFrame::CreateSidePane() {
     dock->setVisible(app_.Settings().currentShowHide != 0);
 }
 
+void CMainFrame::CreateFindInFiles() {
+    FindInFilesHost host;
+    host.activeView = [this] { return ActiveView(); };
+    host.views = [this] {
+        std::vector<CVeskHtmlView*> views;
+        for (CChildFrame* child : Children()) views.push_back(child->View());
+        return views;
+    };
+    host.open = [this](const QString& path) -> CVeskHtmlView* {
+        CVeskHtmlDoc* doc = app_.OpenDocumentFileWithMessage(path);
+        return doc ? doc->View() : nullptr;
+    };
+    host.activate = [this](CVeskHtmlView* view) { ActivateView(view); };
+    findInFiles_ = new CFindInFiles(std::move(host), this);
+    AddCommand(cmd::kFindInFiles, [this] { findInFiles_->Open(); });
+}
+
 void CMainFrame::ShowSidePane(bool show) {
     app_.Settings().currentShowHide = show ? 1 : 0;
     sideDock_->setVisible(show);
@@ -500,6 +519,7 @@ void CMainFrame::BuildMenus() {
     editMenu->addSeparator();
     add(editMenu, cmd::kFind);
     add(editMenu, cmd::kReplace);
+    add(editMenu, cmd::kFindInFiles);
     editMenu->addSeparator();
     add(editMenu, cmd::kEditTag);
     add(editMenu, cmd::kColourCodeCopy);

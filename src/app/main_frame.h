@@ -20,6 +20,7 @@ class CChildFrame;
 class CVeskHtmlApp;
 class ISettingsStore;
 class CDocListBar;
+class CFindInFiles;
 class CMainToolBars;
 
 // Which bars of the frame are shown (reported to and applied from the settings sheet).
@@ -107,6 +108,7 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     void RegisterCommands();
     void CreateSidePane();
     void CreateDocListBar();
+    void CreateFindInFiles();
     void DecorateMenus();
     // False when no open window shows the view.
     bool ActivateView(CVeskHtmlView* view);
@@ -129,5 +131,6 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
     bool wasMinimised_ = false;
     CMainToolBars* toolBars_ = nullptr;
     CDocListBar* docListBar_ = nullptr;
+    CFindInFiles* findInFiles_ = nullptr;
     WindowHistory<CVeskHtmlView*> history_;
 };

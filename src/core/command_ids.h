@@ -41,6 +41,7 @@ constexpr int kEditRedo = 57644;
 constexpr int kRedraw = 32786;
 constexpr int kFind = 32904;
 constexpr int kReplace = 32905;
+constexpr int kFindInFiles = 33120;
 
 // Windows.
 constexpr int kWindowCascade = 57650;

@@ -26,6 +26,7 @@ const CommandInfo kCommands[] = {
     {cmd::kRedraw, "再描画 (&R)", "", "コードの色分けをやり直します"},
     {cmd::kFind, "検索 (&F)...\tCtrl + F", "Ctrl+F", "文字列を検索します"},
     {cmd::kReplace, "置換 (&E)...\tCtrl + H", "Ctrl+H", "文字列を置換します"},
+    {cmd::kFindInFiles, "ファイルから検索 (&I)...\tCtrl + Shift + F", "Ctrl+Shift+F", "フォルダ内のファイルから文字列を検索し、置換します"},
     {cmd::kEditCut, "切り取り (&T)\tCtrl + X", "Ctrl+X;Shift+Del", "選択範囲を切り取ってクリップボードに移します"},
     {cmd::kEditCopy, "ｺﾋﾟｰ (&C)\tCtrl + C", "Ctrl+C;Ctrl+Ins", "選択範囲をクリップボードにコピーします"},
     {cmd::kEditPaste, "貼り付け (&P)\tCtrl + V", "Ctrl+V;Shift+Ins", "クリップボードの内容を貼り付けます"},

@@ -73,6 +73,11 @@ FileDialogResult RunFileDialog(const FileDialogRequest& request, QWidget* parent
             if (!request.fileName.isEmpty())
                 dialog.selectFile(request.fileName);
             break;
+        case FileDialogRequest::Mode::Folder:
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            dialog.setFileMode(QFileDialog::Directory);
+            dialog.setOption(QFileDialog::ShowDirsOnly);
+            break;
     }
     FileDialogResult result;
     if (!request.title.isEmpty())

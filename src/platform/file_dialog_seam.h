@@ -12,14 +12,14 @@ class QWidget;
 namespace vesk {
 
 struct FileDialogRequest {
-    enum class Mode { Open, OpenMultiple, Save };
+    enum class Mode { Open, OpenMultiple, Save, Folder };
     Mode mode = Mode::Open;
     QString folder;    // initial folder
     QString fileName;  // initial file name (save)
     // Filter in the "Name|pattern;pattern|Name|pattern||" form.
     QString filter;
     int filterIndex = 0;  // 1-based; 0 selects the first
-    QString title;        // empty: "開く" or "名前を付けて保存" by mode
+    QString title;  // empty: "開く" or "名前を付けて保存" by mode (Folder: give one)
 };
 
 struct FileDialogResult {

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
 #include <string>
 
 #include "support/test_env.h"
@@ -187,6 +188,36 @@ TEST(EndToEnd, ANoticeOnOpeningStandsOverTheShownWindow) {
     const unsigned long notice = run.WaitForWindow("^VeskHtml$");
     ASSERT_NE(notice, 0u) << SHOT(run, "no-notice");
     EXPECT_LT(run.Geometry(notice).width(), 700);
+}
+
+TEST(EndToEnd, FindInFilesOpensTheFileWithTheMatchSelected) {
+    VESK_REQUIRE_X();
+    const QString home = MakeTempDir();
+    const QString start = WriteTestFile(home + "/site/index.html", "<p>start</p>\r\n");
+    const std::string page = "<p>first line</p>\r\n<p>the needle here</p>\r\n";
+    const QString found = WriteTestFile(home + "/site/sub/found.html", page);
+    EditorRun run(home, {start});
+    const unsigned long window = run.MainWindow();
+    ASSERT_NE(window, 0u) << SHOT(run, "start");
+    run.Keys(window, {"ctrl+shift+f"});
+    const unsigned long dialog = run.WaitForWindow("^ファイルから検索$");
+    ASSERT_NE(dialog, 0u) << SHOT(run, "find-in-files-no-dialog");
+    // The text field has the focus; the folder is the open page's.
+    run.Type(dialog, "needle");
+    run.Keys(dialog, {"Return"});
+    // The result list takes the focus with its first row current; Enter opens it, once the
+    // worker has listed the two files.
+    QThread::msleep(700);
+    run.Keys(window, {"Return"});
+    ASSERT_TRUE(run.WaitForTitle(window, "VeskHtml - [found.html]"))
+        << run.Title(window).toStdString() << "\n"
+        << SHOT(run, "find-in-files-not-opened");
+    // Typing replaces the selected match.
+    run.Type(window, "pin");
+    run.Keys(window, {"ctrl+s"});
+    EXPECT_TRUE(run.WaitForFile(found, "<p>first line</p>\r\n<p>the pin here</p>\r\n"))
+        << ReadTestFile(found) << "\n"
+        << SHOT(run, "find-in-files-saved");
 }
 
 TEST(EndToEnd, PreviewHandsTheBrowserTheWorkFile) {
