@@ -183,6 +183,7 @@ class CVeskHtmlView : public QWidget, public CCommandTarget, private IUndoTarget
 
     bool settingText_ = false;
     bool keyInProgress_ = false;
+    int keysDown_ = 0;  // key presses that reached this view and whose releases have not
     bool charTyped_ = false;
     bool needsRecolour_ = false;
     int insideTagFlag_ = 0;

@@ -51,6 +51,8 @@ bool IsCharacter(const QKeyEvent* event) {
 
 bool CVeskHtmlView::OnKeyPress(QKeyEvent* event) {
     keyInProgress_ = true;
+    if (!event->isAutoRepeat())
+        ++keysDown_;
     const int key = CTextControl::KeyCodeOf(event);
     // The control never enters overwrite mode.
     if (key == kKeyInsert)
@@ -105,6 +107,11 @@ bool CVeskHtmlView::OnKeyRelease(QKeyEvent* event) {
     // Unfinished input-method text is not part of the document yet.
     if (event->isAutoRepeat() || control_->IsComposing())
         return false;
+    // A release whose press went elsewhere (the Enter that closed a dialog or opened a
+    // result of find in files, a shortcut taken by a menu command) changed nothing here.
+    if (keysDown_ == 0)
+        return false;
+    --keysDown_;
     const int key = CTextControl::KeyCodeOf(event);
     HidePointer();
     if ((needsRecolour_ || (insideTagFlag_ && (charTyped_ || key == kKeyEnter))) &&

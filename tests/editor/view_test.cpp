@@ -310,3 +310,15 @@ TEST_F(ViewTest, LineNumbersTakeAMarginAsWideAsTheLineCountNeeds) {
     EXPECT_EQ(Styles(), styles);
     EXPECT_EQ(view.StatusTexts().at(1), "全行数 12001行");
 }
+
+// The Enter that closes a dialog or opens a search result comes up in the editor.
+TEST_F(ViewTest, AReleaseWithoutItsPressChangesNothing) {
+    view.SetText("<A HREF=\"a.html\">link</A>");
+    control().SetSel(3, 8);
+    view.RefreshCaretContextAsClick();
+    QTest::keyRelease(&control(), Qt::Key_Return);
+    int start = 0, end = 0;
+    control().GetSel(start, end);
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(3, 8));
+    EXPECT_FALSE(view.Journal().undoAvailable());
+}
