@@ -277,6 +277,7 @@ void CTextControl::FlushChange() {
         return;
     changePending_ = false;
     UpdateLineNumberMargin();
+    KeepScrollWidthAhead();
     emit TextChangedNotify();
 }
 
@@ -376,6 +377,28 @@ void CTextControl::DefineStyle(int style, const StyleFormat& format) {
     Send(*this, Sci::SCI_STYLESETUNDERLINE, Sci::STYLE_LINENUMBER, 0);
     lineNumberDigits_ = 0;  // the font may have changed
     UpdateLineNumberMargin();
+}
+
+// Scintilla widens the scrolled width to the widest line it has drawn, and every widening
+// redraws the whole window: typing at the end of the widest line would redraw everything at
+// each key. Once the line being typed in is wider than the window, the width is kept half a
+// window ahead of it.
+void CTextControl::KeepScrollWidthAhead() {
+    if (WordWrap())
+        return;
+    const long caret = Send(*this, Sci::SCI_GETCURRENTPOS);
+    const long end =
+        Send(*this, Sci::SCI_GETLINEENDPOSITION,
+             static_cast<unsigned long>(Send(*this, Sci::SCI_LINEFROMPOSITION, caret)));
+    const long right =
+        Send(*this, Sci::SCI_POINTXFROMPOSITION, 0, end) + Send(*this, Sci::SCI_GETXOFFSET);
+    // Lines narrower than the window scroll nothing, and widening for them would only bring
+    // a scroll bar.
+    if (right <= viewport()->width())
+        return;
+    const long ahead = std::max(viewport()->width() / 2, 200);
+    if (right + ahead / 2 >= Send(*this, Sci::SCI_GETSCROLLWIDTH))
+        Send(*this, Sci::SCI_SETSCROLLWIDTH, static_cast<unsigned long>(right + ahead));
 }
 
 void CTextControl::SetLineNumbersShown(bool shown) {

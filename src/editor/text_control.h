@@ -131,6 +131,7 @@ class CTextControl : public QsciScintilla {
     void MarkStrikeout(int start, int length, int style);
     void CheckSelection();
     void UpdateLineNumberMargin();
+    void KeepScrollWidthAhead();
     bool lineNumbers_ = false;
     int lineNumberDigits_ = 0;  // digits the margin is sized for; 0 when not sized
     bool droppedHere_ = false;

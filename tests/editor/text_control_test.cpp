@@ -292,6 +292,16 @@ TEST_F(TextControlTest, StrikeoutIsDrawnOverStruckStylesOnly) {
 
 // What a recolouring keystroke does to the control (a frozen edit, styles, the caret put
 // back) repaints the line it changed, not the whole window from the top.
+// What the control's viewport was asked to paint.
+struct PaintLog : QObject {
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
 TEST_F(TextControlTest, AnEditRepaintsOnlyTheLinesItChanged) {
     std::string text;
     for (int i = 0; i < 40; ++i) text += "<P>line " + std::to_string(i) + " of the page</P>\r\n";
@@ -301,14 +311,7 @@ TEST_F(TextControlTest, AnEditRepaintsOnlyTheLinesItChanged) {
     control_->SetSel(caret, caret);
     QCoreApplication::processEvents();
 
-    struct PaintLog : QObject {
-        QRegion painted;
-        bool eventFilter(QObject*, QEvent* event) override {
-            if (event->type() == QEvent::Paint)
-                painted += static_cast<QPaintEvent*>(event)->region();
-            return false;
-        }
-    } log;
+    PaintLog log;
     control_->viewport()->installEventFilter(&log);
     {
         CTextControl::FreezePainting freeze(*control_);
@@ -322,6 +325,30 @@ TEST_F(TextControlTest, AnEditRepaintsOnlyTheLinesItChanged) {
     EXPECT_FALSE(log.painted.isEmpty());
     EXPECT_LE(log.painted.boundingRect().height(), 2 * lineHeight);
     EXPECT_GT(log.painted.boundingRect().top(), lineHeight * (line - 1));
+}
+
+// Typing in the widest line widens what can be scrolled to; each widening redraws the whole
+// window, so it must not come with every key.
+TEST_F(TextControlTest, TypingInTheWidestLineRepaintsOnlyThatLine) {
+    // Wider than the window, so that the width to scroll grows with it.
+    const std::string text = "<P>short</P>\r\n<P>" + std::string(120, 'w') + "</P>\r\n<P>x</P>\r\n";
+    for (const bool atEnd : {false, true}) {
+        SCOPED_TRACE(atEnd ? "at the end" : "at the start");
+        control_->SetWholeText(text);
+        const long caret = Send(atEnd ? Sci::SCI_GETLINEENDPOSITION : Sci::SCI_POSITIONFROMLINE, 1);
+        control_->SetSel(static_cast<int>(caret), static_cast<int>(caret));
+        QTest::keyClicks(control_.get(), "a");
+        QTest::qWait(120);  // Scintilla widens on a timer
+        PaintLog log;
+        control_->viewport()->installEventFilter(&log);
+        for (const char* key : {"b", "c", "d", "e", "f"}) {
+            QTest::keyClicks(control_.get(), key);
+            QTest::qWait(60);
+        }
+        const int lineHeight = static_cast<int>(Send(Sci::SCI_TEXTHEIGHT, 1));
+        EXPECT_FALSE(log.painted.isEmpty());
+        EXPECT_LE(log.painted.boundingRect().height(), 2 * lineHeight);
+    }
 }
 
 TEST_F(TextControlTest, KeyFiltersSeeKeysFirstAndMaySwallowThem) {
