@@ -261,16 +261,16 @@ bool CVeskHtmlDoc::OnFileSaveAs() {
     return true;
 }
 
-bool CVeskHtmlDoc::OfferDeclarationRewrite(TextEncoding encoding) {
+CVeskHtmlDoc::Declaration CVeskHtmlDoc::OfferDeclarationRewrite(TextEncoding encoding) {
     if (!view_)
-        return true;
+        return Declaration::Kept;
     const std::string head = view_->Control().TextRange(0, 4096);
     const vesk::CharsetSpan span = vesk::DeclaredCharsetSpan(head);
     if (span.length == 0)
-        return true;
+        return Declaration::Kept;
     const std::string declared = head.substr(span.offset, span.length);
     if (vesk::EncodingFromCharset(declared) == encoding)
-        return true;
+        return Declaration::Kept;
     // Written in the case the page used: "EUC-JP" becomes "UTF-8", "euc-jp" "utf-8".
     std::string label(vesk::CharsetLabel(encoding));
     if (std::none_of(declared.begin(), declared.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
@@ -282,32 +282,47 @@ bool CVeskHtmlDoc::OfferDeclarationRewrite(TextEncoding encoding) {
         case MsgAnswer::Yes:
             view_->ReplaceRange(static_cast<int>(span.offset),
                                 static_cast<int>(span.offset + span.length), label);
-            return true;
+            return Declaration::Rewritten;
         case MsgAnswer::No:
-            return true;
+            return Declaration::Kept;
         default:
-            return false;
+            return Declaration::Cancelled;
     }
 }
 
 bool CVeskHtmlDoc::SaveInEncoding(TextEncoding encoding, bool bom) {
     bom = bom && encoding == TextEncoding::Utf8;
-    if (!OfferDeclarationRewrite(encoding))
+    const Declaration declaration = OfferDeclarationRewrite(encoding);
+    if (declaration == Declaration::Cancelled)
         return false;
     const TextEncoding oldEncoding = encoding_;
     const bool oldBom = bom_;
+    // The file's own bytes and codes belong to its old encoding; they are given up only
+    // once the file holds the new one.
+    std::string oldBytes;
+    std::string oldText;
+    vesk::OwnCodeLines oldCodes;
+    if (encoding != oldEncoding) {
+        oldBytes.swap(originalBytes_);
+        oldText.swap(originalText_);
+        std::swap(oldCodes, ownCodeLines_);
+    }
     encoding_ = encoding;
     bom_ = bom;
-    if (encoding != oldEncoding)
-        ForgetOriginal();
     if (OnFileSave()) {
         emit EncodingChanged();
         return true;
     }
+    // Not saved: the document stays as it was, its declaration included.
     if (encoding_ == encoding) {
         encoding_ = oldEncoding;
         bom_ = oldBom;
+        originalBytes_.swap(oldBytes);
+        originalText_.swap(oldText);
+        std::swap(ownCodeLines_, oldCodes);
     }
+    if (declaration == Declaration::Rewritten && view_)
+        view_->OnEditUndo();
     emit EncodingChanged();
     return false;
 }

@@ -75,9 +75,9 @@ class CVeskHtmlDoc : public QObject, public CCommandTarget {
     // Takes what was read into the view; fileBytes are the file's bytes as read.
     void TakeDecoded(std::string fileBytes, vesk::DecodedText decoded);
     void ForgetOriginal();
-    // The user's answer to rewriting the page's charset declaration for encoding;
-    // false when they cancelled the save.
-    bool OfferDeclarationRewrite(vesk::TextEncoding encoding);
+    // The user's answer to rewriting the page's charset declaration for encoding.
+    enum class Declaration { Kept, Rewritten, Cancelled };
+    Declaration OfferDeclarationRewrite(vesk::TextEncoding encoding);
 
     CVeskHtmlView* view_ = nullptr;
     QString path_;

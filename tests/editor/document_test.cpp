@@ -369,6 +369,29 @@ TEST_F(DocumentTest, SaveOntoAFullDiskKeepsOldFileAndModifiedFlag) {
               "ファイル [ " + path + " ] を保存できませんでした。\r\n" + qt_error_string(ENOSPC));
 }
 
+// A refused save in another encoding leaves the page as it was: declaration, encoding, and the
+// file's own NEC codes for the next save.
+TEST_F(DocumentTest, SaveInAnotherEncodingOntoAReadOnlyDiskChangesNothing) {
+    ScratchVolume volume(512 * 1024);
+    VESK_REQUIRE_VOLUME(volume);
+    const std::string meta = "<META CHARSET=\"Shift_JIS\">\r\n";
+    const std::string bytes = meta + "<P>\x87\x9A" + kSjis + "</P>\r\n";  // the NEC code of ∵
+    path = WriteTestFile(volume.Path() + "/page.html", bytes);
+    QString error;
+    ASSERT_TRUE(doc.Load(path, &error)) << error.toStdString();
+    const std::string shown = view.GetAllText();
+    ASSERT_TRUE(volume.MakeReadOnly());
+
+    ScriptedSeams seams;
+    seams.answers = {MsgAnswer::Yes};  // rewrite the declaration
+    EXPECT_FALSE(doc.SaveInEncoding(TextEncoding::Utf8));
+    EXPECT_EQ(ReadTestFile(path), bytes);
+    EXPECT_EQ(view.GetAllText(), shown);
+    EXPECT_EQ(doc.Encoding(), TextEncoding::ShiftJis);
+    EXPECT_EQ(seams.Messages().back().icon, vesk::MsgIcon::Error);
+    EXPECT_EQ(doc.BytesToSave(), bytes);
+}
+
 TEST_F(DocumentTest, SaveOfAFileRemovedMeanwhileRunsSaveAs) {
     Open("text");
     QFile::remove(path);
