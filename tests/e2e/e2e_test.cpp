@@ -114,12 +114,7 @@ TEST(EndToEnd, BackAndForwardBetweenTwoDocuments) {
     EditorRun run(home, {a});
     const unsigned long window = run.MainWindow();
     ASSERT_NE(window, 0u) << SHOT(run, "start");
-    run.Keys(window, {"ctrl+o"});
-    const unsigned long open = run.WaitForWindow("^開く$");
-    ASSERT_NE(open, 0u) << SHOT(run, "open-no-dialog");
-    run.Keys(open, {"ctrl+a"});
-    run.Type(open, b);
-    run.Keys(open, {"Return"});
+    ASSERT_TRUE(run.OpenThroughDialog(window, b)) << SHOT(run, "open-no-dialog");
     const QString atB = "VeskHtml - [b.html]", atA = "VeskHtml - [a.html]";
     ASSERT_TRUE(run.WaitForTitle(window, atB)) << run.Title(window).toStdString() << "\n"
                                                << SHOT(run, "opened-b");
@@ -152,12 +147,7 @@ TEST(EndToEnd, TextDraggedIntoAnotherDocumentCanBeUndoneInTheFirst) {
     EditorRun run(home, {a}, {"[ChildWndStyle]", "TILE=1"});
     const unsigned long window = run.MainWindow();
     ASSERT_NE(window, 0u) << SHOT(run, "start");
-    run.Keys(window, {"ctrl+o"});
-    const unsigned long open = run.WaitForWindow("^開く$");
-    ASSERT_NE(open, 0u) << SHOT(run, "open-no-dialog");
-    run.Keys(open, {"ctrl+a"});
-    run.Type(open, b);
-    run.Keys(open, {"Return"});
+    ASSERT_TRUE(run.OpenThroughDialog(window, b)) << SHOT(run, "open-no-dialog");
     ASSERT_TRUE(run.WaitForTitle(window, "VeskHtml - b.html")) << SHOT(run, "tiled");
 
     // Tiled: b.html, the active one, above; a.html below. A word of a.html goes into b.html.

@@ -149,6 +149,17 @@ unsigned long EditorRun::MainWindow(int timeoutMs) {
     return 0;
 }
 
+bool EditorRun::OpenThroughDialog(unsigned long window, const QString& path) {
+    Keys(window, {"ctrl+o"});
+    const unsigned long open = WaitForWindow("^開く$");
+    if (open == 0)
+        return false;
+    Keys(open, {"ctrl+a"});
+    Type(open, path);
+    Keys(open, {"Return"});
+    return true;
+}
+
 unsigned long EditorRun::WaitForWindow(const QString& titlePattern, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();

@@ -37,6 +37,8 @@ class EditorRun {
     // Input to the window that has the keyboard focus after focusing `window`.
     void Keys(unsigned long window, const QStringList& keys);
     void Type(unsigned long window, const QString& text);
+    // Ctrl+O in window, the path typed into the open dialog, Return; false when no dialog came.
+    bool OpenThroughDialog(unsigned long window, const QString& path);
     void Click(int x, int y);
     // Selects the word under the first point with a double click and drags it to the second.
     void Drag(int fromX, int fromY, int toX, int toY);
