@@ -8,6 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "findfiles/file_search.h"
+#include "support/scratch_volume.h"
+#include "support/test_env.h"
+
 namespace vesk::findfiles {
 namespace {
 
@@ -148,6 +152,25 @@ TEST(PlanReplace, SkipsFilesItCannotRewriteFaithfully) {
         EXPECT_EQ(plan.outcome, c.outcome);
         EXPECT_EQ(plan.failChar, c.failChar);
         EXPECT_TRUE(plan.bytes.empty());
+    }
+}
+
+// On a disk that is full or read-only the replace is refused with the system's reason, and
+// the file keeps every byte.
+TEST(ReplaceInFile, AFullOrReadOnlyDiskLeavesTheFileAsItWas) {
+    for (const bool full : {true, false}) {
+        SCOPED_TRACE(full ? "full" : "read-only");
+        vesk::test::ScratchVolume volume(512 * 1024);
+        VESK_REQUIRE_VOLUME(volume);
+        std::string page;
+        for (int i = 0; i < 2000; ++i) page += "<P>a</P>\r\n";
+        const QString path = vesk::test::WriteTestFile(volume.Path() + "/page.html", page);
+        ASSERT_TRUE(full ? volume.FillLeaving(8 * 1024) : volume.MakeReadOnly());
+        const FileReplaceResult result =
+            ReplaceInFile(path, TextFinder("a", true), "a longer text");
+        EXPECT_EQ(result.outcome, ReplaceOutcome::Replaced);  // planned, but not written
+        EXPECT_FALSE(result.error.isEmpty());
+        EXPECT_EQ(vesk::test::ReadTestFile(path), page);
     }
 }
 
