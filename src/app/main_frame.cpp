@@ -18,14 +18,14 @@
 #include <functional>
 
 #include "app/child_frame.h"
-#include "core/command_ids.h"
 #include "app/command_router.h"
-#include "core/command_table.h"
 #include "app/doc_list.h"
 #include "app/doc_list_bar.h"
 #include "app/toolbars.h"
 #include "app/veskhtml_app.h"
 #include "app/window_arrangement.h"
+#include "core/command_ids.h"
+#include "core/command_table.h"
 #include "editor/veskhtml_doc.h"
 #include "editor/veskhtml_view.h"
 #include "findfiles/find_in_files.h"
@@ -686,6 +686,9 @@ void CMainFrame::SetEncodingText(const QString& text) {
 }
 
 void CMainFrame::OnChildActivated() {
+    // Windows close and activate after the command that caused it: back, forward, close and
+    // the rest are enabled by what is there now.
+    app_.Router().ScheduleUpdate();
     CChildFrame* child = ActiveChild();
     // Only what follows the active document is undone; the connections every view keeps for
     // its whole life (history, context menu, caret records) stay.

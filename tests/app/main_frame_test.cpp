@@ -303,7 +303,7 @@ TEST_F(MainFrameTest, BackFollowsClosedWindowsAndTheEditMenuHasOneItemPerMnemoni
     QElapsedTimer clock;
     clock.start();
     while (!Frame().Children().isEmpty() && clock.elapsed() < 5000) QTest::qWait(10);
-    QTest::qWait(20);
+    QTest::qWait(300);
     EXPECT_FALSE(back->isEnabled());
 
     for (QAction* title : Frame().menuBar()->actions()) {
